@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds Dolvera, installs its program folder (default: ./programma, or the folder given
+# as first argument) and starts it.
+set -euo pipefail
+radice="$(cd "$(dirname "$0")/.." && pwd)"
+cartella="$(realpath -m "${1:-$radice/programma}")"
+
+bash "$radice/scripts/dipendenze.sh"
+cmake -S "$radice" -B "$radice/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build "$radice/build-release" --target Dolvera dolvera-report dolvera_modello
+cmake --install "$radice/build-release" --prefix "$cartella"
+
+# The registry of the installation: written once, never over the user's settings.
+if [ ! -f "$cartella/Dolvera.reg" ]; then
+    sed "s|@CARTELLA@|$cartella|g" "$radice/scripts/Dolvera.reg.in" > "$cartella/Dolvera.reg"
+fi
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "Dolvera è installato in $cartella, ma non c'è un display per mostrarne la finestra." >&2
+    echo "Avviarlo su uno schermo virtuale, per esempio:" >&2
+    echo "  xvfb-run -a -s '-screen 0 1280x1024x24' bash scripts/avvia.sh" >&2
+    exit 2
+fi
+exec "$cartella/Dolvera"
