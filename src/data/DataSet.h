@@ -26,7 +26,8 @@ class DataSet : public QAbstractTableModel {
 
 public:
     enum class Stato { Chiuso, Consultazione, Modifica, Inserimento };
-    // Decides whether loaded row `riga` is shown while the filter is active.
+    // Decides whether loaded row `riga` is shown while the filter is active. While it
+    // runs, valore(riga, campo) reads loaded rows (shown or not).
     using Predicato = std::function<bool(const DataSet& ds, int riga)>;
 
     explicit DataSet(const QString& nome, QObject* parent = nullptr);

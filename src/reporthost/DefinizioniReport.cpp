@@ -1,0 +1,371 @@
+#include "DefinizioniReport.h"
+
+#include <algorithm>
+
+namespace {
+
+using Tipo = SezioneDef::Tipo;
+
+// The stock of the article A today: the opening stock plus the receipt lines and minus the
+// distribution lines dated up to today (the year closing removes the movements it folds
+// into the opening stock).
+const QString sqlGiacenzaAttuale = QStringLiteral(
+    "IFNULL(A.giacenza, 0)"
+    " + (SELECT TOTAL(D.qta) FROM carichi_dett D JOIN carichi_mast M ON M.ID = D.master_id"
+    "    WHERE D.articoli_id = A.ID AND M.data < date('now', 'localtime', '+1 day'))"
+    " - (SELECT TOTAL(D.qta) FROM scarichi_dett D JOIN scarichi_mast M ON M.ID = D.master_id"
+    "    WHERE D.articoli_id = A.ID AND M.data < date('now', 'localtime', '+1 day'))");
+
+// "CAP Città (PR)" of a table with the columns cap, citta, prov.
+QString sqlLocalita(const QString& alias) {
+    return QStringLiteral("TRIM(IFNULL(%1cap, '') || ' ' || IFNULL(%1citta, '') ||"
+                          " CASE WHEN IFNULL(%1prov, '') <> '' THEN ' (' || %1prov || ')'"
+                          " ELSE '' END)")
+        .arg(alias);
+}
+
+ColonnaDef campo(const QString& etichetta, const QString& nome, Formato formato = Formato::Testo,
+                 double larghezza = 1) {
+    return {.etichetta = etichetta, .campi = {nome}, .formato = formato, .larghezza = larghezza};
+}
+
+ColonnaDef campi(const QString& etichetta, const QStringList& nomi, const QString& separatore,
+                 double larghezza = 1) {
+    return {
+        .etichetta = etichetta, .campi = nomi, .larghezza = larghezza, .separatore = separatore};
+}
+
+ColonnaDef evidenza(const QString& nome) {
+    ColonnaDef c = campo({}, nome);
+    c.evidenza = true;
+    return c;
+}
+
+// The lines of a movement document or template: `tabella` with `chiave` = the parameter.
+SezioneDef righeDocumento(const QString& titolo, const QString& tabella, const QString& chiave,
+                          const QString& intestazioneQta) {
+    return {
+        .tipo = Tipo::Tabella,
+        .titolo = titolo,
+        .sql = QStringLiteral("SELECT A.codint, A.descr, A.agea, U.descr AS um, D.qta FROM %1 D"
+                              " LEFT JOIN articoli A ON A.ID = D.articoli_id"
+                              " LEFT JOIN lstUm U ON U.ID = A.um_id"
+                              " WHERE D.%2 = ? ORDER BY D.ID")
+                   .arg(tabella, chiave),
+        .colonne = {campo(QStringLiteral("Codice"), QStringLiteral("codint"), Formato::Testo, 10),
+                    campo(QStringLiteral("Articolo"), QStringLiteral("descr"), Formato::Testo, 46),
+                    campo(QStringLiteral("AGEA"), QStringLiteral("agea"), Formato::SiNo, 8),
+                    campo(QStringLiteral("U.M."), QStringLiteral("um"), Formato::Testo, 14),
+                    campo(intestazioneQta, QStringLiteral("qta"), Formato::Numero, 14)},
+        .vuoto = QStringLiteral("Nessun articolo.")};
+}
+
+DefinizioneReport elencoArticoli() {
+    return {
+        .macro = QStringLiteral("mac_StampaElencoArticoli"),
+        .titolo = QStringLiteral("Elenco articoli"),
+        .sezioni = {
+            {.tipo = Tipo::Tabella,
+             .sql = QStringLiteral("SELECT A.codint, A.descr, C.descr AS categoria,"
+                                   " U.descr AS um, A.agea, A.giacenza, ") +
+                    sqlGiacenzaAttuale +
+                    QStringLiteral(" AS attuale FROM articoli A"
+                                   " LEFT JOIN lstCatmerc C ON C.ID = A.catmerc_id"
+                                   " LEFT JOIN lstUm U ON U.ID = A.um_id"
+                                   " ORDER BY A.descr COLLATE NOCASE, A.ID"),
+             .colonne =
+                 {campo(QStringLiteral("Codice"), QStringLiteral("codint"), Formato::Testo, 9),
+                  campo(QStringLiteral("Descrizione"), QStringLiteral("descr"), Formato::Testo, 34),
+                  campo(QStringLiteral("Categoria"), QStringLiteral("categoria"), Formato::Testo,
+                        17),
+                  campo(QStringLiteral("U.M."), QStringLiteral("um"), Formato::Testo, 10),
+                  campo(QStringLiteral("AGEA"), QStringLiteral("agea"), Formato::SiNo, 7),
+                  campo(QStringLiteral("Giac. iniziale"), QStringLiteral("giacenza"),
+                        Formato::Numero, 11),
+                  campo(QStringLiteral("Giac. attuale"), QStringLiteral("attuale"), Formato::Numero,
+                        11)},
+             .vuoto = QStringLiteral("Nessun articolo.")}}};
+}
+
+DefinizioneReport schedaArticolo() {
+    return {
+        .macro = QStringLiteral("mac_StampaSchedaArticolo"),
+        .titolo = QStringLiteral("Scheda articolo"),
+        .parametro = QStringLiteral("Stampa_Articolo_ID"),
+        .sezioni = {
+            {.tipo = Tipo::Campi,
+             .sql = QStringLiteral("SELECT A.codint, A.descr, C.descr AS categoria, U.descr AS um,"
+                                   " A.agea, A.giacenza, A.scortamin, ") +
+                    sqlGiacenzaAttuale +
+                    QStringLiteral(" AS attuale FROM articoli A"
+                                   " LEFT JOIN lstCatmerc C ON C.ID = A.catmerc_id"
+                                   " LEFT JOIN lstUm U ON U.ID = A.um_id WHERE A.ID = ?"),
+             .colonne = {
+                 campo(QStringLiteral("Codice"), QStringLiteral("codint")),
+                 campo(QStringLiteral("Descrizione"), QStringLiteral("descr")),
+                 campo(QStringLiteral("Categoria merceologica"), QStringLiteral("categoria")),
+                 campo(QStringLiteral("Unità di misura"), QStringLiteral("um")),
+                 campo(QStringLiteral("Prodotto AGEA"), QStringLiteral("agea"), Formato::SiNo),
+                 campo(QStringLiteral("Giacenza iniziale"), QStringLiteral("giacenza"),
+                       Formato::Numero),
+                 campo(QStringLiteral("Scorta minima"), QStringLiteral("scortamin"),
+                       Formato::Numero),
+                 campo(QStringLiteral("Giacenza attuale"), QStringLiteral("attuale"),
+                       Formato::Numero)}}}};
+}
+
+DefinizioneReport elencoNominativi() {
+    return {
+        .macro = QStringLiteral("mac_StampaElencoNominativi"),
+        .titolo = QStringLiteral("Elenco nominativi"),
+        .sezioni = {
+            {.tipo = Tipo::Tabella,
+             .sql = QStringLiteral("SELECT cognome, nome, via, ") + sqlLocalita({}) +
+                    QStringLiteral(" AS localita, telefono1, telefono2, numFamiliari"
+                                   " FROM nominativi"
+                                   " ORDER BY cognome COLLATE NOCASE, nome COLLATE NOCASE, ID"),
+             .colonne = {campo(QStringLiteral("Cognome"), QStringLiteral("cognome"), Formato::Testo,
+                               18),
+                         campo(QStringLiteral("Nome"), QStringLiteral("nome"), Formato::Testo, 16),
+                         campi(QStringLiteral("Indirizzo"),
+                               {QStringLiteral("via"), QStringLiteral("localita")},
+                               QStringLiteral(", "), 38),
+                         campi(QStringLiteral("Telefono"),
+                               {QStringLiteral("telefono1"), QStringLiteral("telefono2")},
+                               QStringLiteral("\n"), 19),
+                         campo(QStringLiteral("Familiari"), QStringLiteral("numFamiliari"),
+                               Formato::Intero, 9)},
+             .vuoto = QStringLiteral("Nessun nominativo.")}}};
+}
+
+DefinizioneReport schedaNominativo() {
+    return {.macro = QStringLiteral("mac_StampaSchedaNominativo"),
+            .titolo = QStringLiteral("Scheda nominativo"),
+            .parametro = QStringLiteral("Stampa_Nominativo_ID"),
+            .sezioni = {
+                {.tipo = Tipo::Campi,
+                 .sql = QStringLiteral(
+                     "SELECT ID, cognome, nome, via, cap, citta, prov, nazione, nazionalita,"
+                     " telefono1, telefono2, email, codfisc, statoCivile, natoA, natoIl,"
+                     " numFamiliari, dettFamiliari, note FROM nominativi WHERE ID = ?"),
+                 .colonne = {campo(QStringLiteral("Codice"), QStringLiteral("ID"), Formato::Intero),
+                             campo(QStringLiteral("Cognome"), QStringLiteral("cognome")),
+                             campo(QStringLiteral("Nome"), QStringLiteral("nome")),
+                             campo(QStringLiteral("Via"), QStringLiteral("via")),
+                             campo(QStringLiteral("CAP"), QStringLiteral("cap")),
+                             campo(QStringLiteral("Città"), QStringLiteral("citta")),
+                             campo(QStringLiteral("Provincia"), QStringLiteral("prov")),
+                             campo(QStringLiteral("Nazione"), QStringLiteral("nazione")),
+                             campo(QStringLiteral("Nazionalità"), QStringLiteral("nazionalita")),
+                             campo(QStringLiteral("Telefono 1"), QStringLiteral("telefono1")),
+                             campo(QStringLiteral("Telefono 2"), QStringLiteral("telefono2")),
+                             campo(QStringLiteral("E-mail"), QStringLiteral("email")),
+                             campo(QStringLiteral("Codice fiscale"), QStringLiteral("codfisc")),
+                             campo(QStringLiteral("Stato civile"), QStringLiteral("statoCivile")),
+                             campo(QStringLiteral("Luogo di nascita"), QStringLiteral("natoA")),
+                             campo(QStringLiteral("Data di nascita"), QStringLiteral("natoIl")),
+                             campo(QStringLiteral("Numero familiari"),
+                                   QStringLiteral("numFamiliari"), Formato::Intero),
+                             campo(QStringLiteral("Familiari"), QStringLiteral("dettFamiliari")),
+                             campo(QStringLiteral("Note"), QStringLiteral("note"))}}}};
+}
+
+DefinizioneReport elencoFornitori() {
+    return {
+        .macro = QStringLiteral("mac_StampaElencoFornitori"),
+        .titolo = QStringLiteral("Elenco fornitori"),
+        .sezioni = {{.tipo = Tipo::Tabella,
+                     .sql = QStringLiteral("SELECT ragsoc, via, ") + sqlLocalita({}) +
+                            QStringLiteral(" AS localita, telefono, email, piva, codfisc"
+                                           " FROM fornitori ORDER BY ragsoc COLLATE NOCASE, ID"),
+                     .colonne = {campo(QStringLiteral("Ragione sociale"), QStringLiteral("ragsoc"),
+                                       Formato::Testo, 30),
+                                 campi(QStringLiteral("Indirizzo"),
+                                       {QStringLiteral("via"), QStringLiteral("localita")},
+                                       QStringLiteral(", "), 32),
+                                 campo(QStringLiteral("Telefono"), QStringLiteral("telefono"),
+                                       Formato::Testo, 14),
+                                 campo(QStringLiteral("E-mail"), QStringLiteral("email"),
+                                       Formato::Testo, 20),
+                                 campi(QStringLiteral("P. IVA / Cod. fiscale"),
+                                       {QStringLiteral("piva"), QStringLiteral("codfisc")},
+                                       QStringLiteral(" / "), 16)},
+                     .vuoto = QStringLiteral("Nessun fornitore.")}}};
+}
+
+DefinizioneReport schedaFornitore() {
+    return {.macro = QStringLiteral("mac_StampaSchedaFornitore"),
+            .titolo = QStringLiteral("Scheda fornitore"),
+            .parametro = QStringLiteral("Stampa_Fornitore_ID"),
+            .sezioni = {
+                {.tipo = Tipo::Campi,
+                 .sql = QStringLiteral(
+                     "SELECT codfor, ragsoc, via, cap, citta, prov, nazione, telefono, fax,"
+                     " email, codfisc, piva, riferimento1, telefono1, riferimento2, telefono2,"
+                     " riferimento3, telefono3 FROM fornitori WHERE ID = ?"),
+                 .colonne = {
+                     campo(QStringLiteral("Codice fornitore"), QStringLiteral("codfor")),
+                     campo(QStringLiteral("Ragione sociale"), QStringLiteral("ragsoc")),
+                     campo(QStringLiteral("Via"), QStringLiteral("via")),
+                     campo(QStringLiteral("CAP"), QStringLiteral("cap")),
+                     campo(QStringLiteral("Città"), QStringLiteral("citta")),
+                     campo(QStringLiteral("Provincia"), QStringLiteral("prov")),
+                     campo(QStringLiteral("Nazione"), QStringLiteral("nazione")),
+                     campo(QStringLiteral("Telefono"), QStringLiteral("telefono")),
+                     campo(QStringLiteral("Fax"), QStringLiteral("fax")),
+                     campo(QStringLiteral("E-mail"), QStringLiteral("email")),
+                     campo(QStringLiteral("Codice fiscale"), QStringLiteral("codfisc")),
+                     campo(QStringLiteral("Partita IVA"), QStringLiteral("piva")),
+                     campo(QStringLiteral("Referente 1"), QStringLiteral("riferimento1")),
+                     campo(QStringLiteral("Telefono referente 1"), QStringLiteral("telefono1")),
+                     campo(QStringLiteral("Referente 2"), QStringLiteral("riferimento2")),
+                     campo(QStringLiteral("Telefono referente 2"), QStringLiteral("telefono2")),
+                     campo(QStringLiteral("Referente 3"), QStringLiteral("riferimento3")),
+                     campo(QStringLiteral("Telefono referente 3"), QStringLiteral("telefono3"))}}}};
+}
+
+DefinizioneReport schedaCarico() {
+    return {.macro = QStringLiteral("mac_StampaSchedaCarico"),
+            .titolo = QStringLiteral("Scheda carico"),
+            .parametro = QStringLiteral("Stampa_Carico_ID"),
+            .sezioni = {
+                {.tipo = Tipo::Campi,
+                 .sql = QStringLiteral("SELECT M.nrDocumento, M.data, F.ragsoc"
+                                       " FROM carichi_mast M"
+                                       " LEFT JOIN fornitori F ON F.ID = M.fornitore_id"
+                                       " WHERE M.ID = ?"),
+                 .colonne = {campo(QStringLiteral("Documento n."), QStringLiteral("nrDocumento")),
+                             campo(QStringLiteral("Data"), QStringLiteral("data"), Formato::Data),
+                             campo(QStringLiteral("Fornitore"), QStringLiteral("ragsoc"))}},
+                righeDocumento(QStringLiteral("Articoli ricevuti"), QStringLiteral("carichi_dett"),
+                               QStringLiteral("master_id"), QStringLiteral("Quantità"))}};
+}
+
+DefinizioneReport schedaScarico() {
+    return {
+        .macro = QStringLiteral("mac_StampaSchedaScarico"),
+        .titolo = QStringLiteral("Scheda scarico"),
+        .parametro = QStringLiteral("Stampa_Scarico_ID"),
+        .sezioni = {
+            {.tipo = Tipo::Campi,
+             .sql = QStringLiteral(
+                 "SELECT M.nrDocumento, M.data, K.descr AS causale,"
+                 " CASE WHEN N.ID IS NOT NULL"
+                 "  THEN TRIM(IFNULL(N.cognome, '') || ' ' || IFNULL(N.nome, ''))"
+                 "  WHEN M.causali_id = 1 THEN 'Anonimo' ELSE '' END AS beneficiario,"
+                 " M.nrBeneficiati FROM scarichi_mast M"
+                 " LEFT JOIN lstCausali K ON K.ID = M.causali_id"
+                 " LEFT JOIN nominativi N ON N.ID = M.nominativi_id"
+                 " WHERE M.ID = ?"),
+             .colonne = {campo(QStringLiteral("Documento n."), QStringLiteral("nrDocumento"),
+                               Formato::Intero),
+                         campo(QStringLiteral("Data"), QStringLiteral("data"), Formato::Data),
+                         campo(QStringLiteral("Causale"), QStringLiteral("causale")),
+                         campo(QStringLiteral("Beneficiario"), QStringLiteral("beneficiario")),
+                         campo(QStringLiteral("Persone servite"), QStringLiteral("nrBeneficiati"),
+                               Formato::Intero)}},
+            righeDocumento(QStringLiteral("Articoli consegnati"), QStringLiteral("scarichi_dett"),
+                           QStringLiteral("master_id"), QStringLiteral("Quantità"))}};
+}
+
+DefinizioneReport modelloConsegna() {
+    return {.macro = QStringLiteral("mac_StampaModCons"),
+            .titolo = QStringLiteral("Modello di consegna"),
+            .parametro = QStringLiteral("Stampa_ModCons_id"),
+            .sezioni = {{.tipo = Tipo::Campi,
+                         .sql = QStringLiteral("SELECT descr FROM cons_mast WHERE ID = ?"),
+                         .colonne = {campo(QStringLiteral("Modello"), QStringLiteral("descr"))}},
+                        righeDocumento(QStringLiteral("Articoli del modello"),
+                                       QStringLiteral("cons_dett"), QStringLiteral("modelli_id"),
+                                       QStringLiteral("Quantità per consegna"))}};
+}
+
+// The AGEA register of the month in parametri.Pivot_mese, for the article in
+// parametri.Regagea_Articolo_ID (0: every AGEA article), in the order qry_regagea_fase999
+// gives it: per article the carried-forward row, then the month's documents.
+DefinizioneReport registroAgea(const QString& macro, bool copertina) {
+    const QString periodo =
+        QStringLiteral("'Periodo dal ' || strftime('%d/%m/%Y', P.Pivot_mese, 'start of month') ||"
+                       " ' al ' || strftime('%d/%m/%Y', P.Pivot_mese, 'start of month',"
+                       " '+1 month', '-1 day')");
+    DefinizioneReport d{
+        .macro = macro,
+        .titolo = QStringLiteral("Registro di carico e scarico dei prodotti AGEA"),
+        .richiesti = {QStringLiteral("Pivot_mese")},
+        .sqlSottotitolo = QStringLiteral("SELECT %1 FROM parametri P").arg(periodo),
+        .sezioni = {
+            {.tipo = Tipo::Tabella,
+             .sql = QStringLiteral("SELECT articoli_id, artdescr, data, rangedoc, descr, carico,"
+                                   " scarico, giacza, dest FROM qry_regagea_fase999"),
+             .colonne =
+                 {campo(QStringLiteral("Data"), QStringLiteral("data"), Formato::Data, 11),
+                  campo(QStringLiteral("N. doc."), QStringLiteral("rangedoc"), Formato::Testo, 8),
+                  campo(QStringLiteral("Fornitore / destinatari"), QStringLiteral("descr"),
+                        Formato::Testo, 37),
+                  campo(QStringLiteral("Carico"), QStringLiteral("carico"), Formato::NumeroNonZero,
+                        11),
+                  campo(QStringLiteral("Scarico"), QStringLiteral("scarico"),
+                        Formato::NumeroNonZero, 11),
+                  campo(QStringLiteral("Giacenza"), QStringLiteral("giacza"), Formato::Numero, 11),
+                  campo(QStringLiteral("Persone"), QStringLiteral("dest"), Formato::Intero, 9)},
+             .campoGruppo = QStringLiteral("articoli_id"),
+             .campoTitoloGruppo = QStringLiteral("artdescr"),
+             .vuoto = QStringLiteral("Nessun prodotto AGEA da stampare.")}}};
+    if (copertina) {
+        d.sezioni.prepend(
+            {.tipo = Tipo::Copertina,
+             .sql =
+                 QStringLiteral(
+                     "SELECT 'STRUTTURA CARITATIVA' AS intestazione, Z.ragsoc, Z.via, ") +
+                 sqlLocalita(QStringLiteral("Z.")) +
+                 QStringLiteral(" AS localita, Z.telefono, Z.fax, Z.email, Z.codfisc, Z.piva,"
+                                " 'REGISTRO DI CARICO E SCARICO DEI PRODOTTI AGEA' AS titolo, ") +
+                 periodo +
+                 QStringLiteral(" AS periodo, CASE WHEN IFNULL(P.Regagea_Articolo_ID, 0) = 0"
+                                " THEN 'Tutti i prodotti AGEA' ELSE A.descr END AS articoli"
+                                " FROM parametri P"
+                                " LEFT JOIN (SELECT * FROM datiAzienda ORDER BY ID LIMIT 1) Z"
+                                " LEFT JOIN articoli A ON A.ID = P.Regagea_Articolo_ID"),
+             .colonne = {
+                 campo({}, QStringLiteral("intestazione")), evidenza(QStringLiteral("ragsoc")),
+                 campi({}, {QStringLiteral("via"), QStringLiteral("localita")},
+                       QStringLiteral(" - ")),
+                 campo(QStringLiteral("Tel. "), QStringLiteral("telefono")),
+                 campo(QStringLiteral("Fax "), QStringLiteral("fax")),
+                 campo(QStringLiteral("E-mail "), QStringLiteral("email")),
+                 campi(QStringLiteral("C.F. / P.IVA "),
+                       {QStringLiteral("codfisc"), QStringLiteral("piva")}, QStringLiteral(" / ")),
+                 evidenza(QStringLiteral("titolo")), campo({}, QStringLiteral("periodo")),
+                 campo({}, QStringLiteral("articoli"))}});
+    }
+    return d;
+}
+
+QVector<DefinizioneReport> definizioni() {
+    return {elencoArticoli(),
+            schedaArticolo(),
+            elencoNominativi(),
+            schedaNominativo(),
+            elencoFornitori(),
+            schedaFornitore(),
+            schedaCarico(),
+            schedaScarico(),
+            modelloConsegna(),
+            registroAgea(QStringLiteral("mac_StampaRegistroAgeaNoCopertina"), false),
+            registroAgea(QStringLiteral("mac_StampaRegistroAgea"), true)};
+}
+
+} // namespace
+
+const QVector<DefinizioneReport>& DefinizioniReport() {
+    static const QVector<DefinizioneReport> tutte = definizioni();
+    return tutte;
+}
+
+const DefinizioneReport* TrovaDefinizione(const QString& macro) {
+    const QVector<DefinizioneReport>& tutte = DefinizioniReport();
+    auto it = std::find_if(tutte.begin(), tutte.end(), [&](const DefinizioneReport& d) {
+        return d.macro.compare(macro, Qt::CaseInsensitive) == 0;
+    });
+    return it == tutte.end() ? nullptr : &*it;
+}

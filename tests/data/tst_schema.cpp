@@ -1,0 +1,203 @@
+// The template database as the build makes it: fixed rows, keys and indexes, the triggers that
+// delete lines and convert the parameter dates.
+
+#include "CartellaProgramma.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+const QString CONNESSIONE = QStringLiteral("tst_schema");
+}
+
+class TestSchema : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CartellaProgramma> m_cartella;
+
+    static QSqlDatabase db() { return QSqlDatabase::database(CONNESSIONE); }
+    // Runs a statement; false (and the error in `errore`) when the engine rejects it.
+    static bool esegui(const QString& sql, QString* errore = nullptr) {
+        QSqlQuery q(db());
+        if (q.exec(sql))
+            return true;
+        if (errore)
+            *errore = q.lastError().text();
+        return false;
+    }
+    static void eseguiOk(const QString& sql) {
+        QSqlQuery q(db());
+        QVERIFY2(q.exec(sql), qPrintable(q.lastError().text() + " in " + sql));
+    }
+    // The first column of the first row.
+    static QVariant valore(const QString& sql) {
+        QSqlQuery q(db());
+        if (!q.exec(sql) || !q.next())
+            qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        return q.value(0);
+    }
+    static QStringList colonna(const QString& sql) {
+        QSqlQuery q(db());
+        QStringList out;
+        if (!q.exec(sql))
+            qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        while (q.next())
+            out << q.value(0).toString();
+        return out;
+    }
+
+private slots:
+    void init() {
+        m_cartella =
+            std::make_unique<CartellaProgramma>(CartellaProgramma::Database::Lavoro, false);
+        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), CONNESSIONE);
+        d.setDatabaseName(m_cartella->fileDb());
+        QVERIFY(d.open());
+    }
+    void cleanup() {
+        QSqlDatabase::database(CONNESSIONE).close();
+        QSqlDatabase::removeDatabase(CONNESSIONE);
+        m_cartella.reset();
+    }
+
+    // AutoNumber: an ID is never given again, not even after the last row is deleted.
+    void numerazioneAutomatica() {
+        const QStringList tabelle = colonna(
+            "SELECT m.name FROM sqlite_master m WHERE m.type = 'table' AND m.name <> 'parametri'"
+            " AND EXISTS (SELECT 1 FROM pragma_table_info(m.name) WHERE name = 'ID')");
+        QCOMPARE(tabelle.size(), 15);
+        for (const QString& t : tabelle) {
+            eseguiOk("INSERT INTO " + t + " DEFAULT VALUES");
+            const qlonglong primo = valore("SELECT MAX(ID) FROM " + t).toLongLong();
+            eseguiOk("DELETE FROM " + t + " WHERE ID = " + QString::number(primo));
+            eseguiOk("INSERT INTO " + t + " DEFAULT VALUES");
+            QVERIFY2(valore("SELECT MAX(ID) FROM " + t).toLongLong() > primo, qPrintable(t));
+        }
+    }
+
+    void righeFisse() {
+        QCOMPARE(valore("SELECT descr FROM lstCausali WHERE ID = 1").toString(),
+                 QStringLiteral("Consegna a indigenti"));
+        QCOMPARE(valore("SELECT COUNT(*) FROM lstCausali WHERE ID IN (2, 3)").toInt(), 2);
+        QVERIFY(valore("SELECT COUNT(*) FROM lstCausali WHERE ID > 3").toInt() >= 1);
+        QCOMPARE(valore("SELECT COUNT(*) FROM lstCausali WHERE ID = 0").toInt(), 0);
+        QVERIFY(
+            colonna("SELECT descr FROM lstCausali").contains(QStringLiteral("Unità di strada")));
+        QVERIFY(colonna("SELECT descr FROM lstUm").contains(QStringLiteral("kg")));
+        QVERIFY(valore("SELECT COUNT(*) FROM lstCatmerc").toInt() >= 10);
+        QCOMPARE(valore("SELECT COUNT(*) FROM datiAzienda WHERE ragsoc <> ''").toInt(), 1);
+        QCOMPARE(valore("SELECT COUNT(*) FROM temp_RegUnArt").toInt(), 0);
+        QCOMPARE(valore("SELECT COUNT(*) FROM info").toInt(), 1);
+        QCOMPARE(valore("SELECT versioneDb FROM info").toInt(), 1);
+        QCOMPARE(valore("SELECT COUNT(*) FROM parametri").toInt(), 1);
+        QCOMPARE(valore("SELECT Regagea_Articolo_ID FROM parametri").toInt(), 0);
+        for (const char* t : {"articoli", "nominativi", "fornitori", "carichi_mast",
+                              "scarichi_mast", "cons_mast", "allegati9"})
+            QCOMPARE(valore(QStringLiteral("SELECT COUNT(*) FROM ") + t).toInt(), 0);
+        // A closed database is one complete file.
+        QCOMPARE(valore("PRAGMA journal_mode").toString(), QStringLiteral("delete"));
+        QCOMPARE(valore("PRAGMA integrity_check").toString(), QStringLiteral("ok"));
+    }
+
+    void parametriUnaSolaRiga() {
+        QVERIFY(!esegui("INSERT INTO parametri (Regagea_Articolo_ID) VALUES (0)"));
+        QCOMPARE(valore("SELECT COUNT(*) FROM parametri").toInt(), 1);
+        // Numbers arrive as quoted text and are stored as numbers.
+        eseguiOk("UPDATE parametri SET Stampa_Articolo_ID = '12'");
+        QCOMPARE(valore("SELECT typeof(Stampa_Articolo_ID) FROM parametri").toString(),
+                 QStringLiteral("integer"));
+    }
+
+    void indiciUnivociAllegati9() {
+        eseguiOk("INSERT INTO allegati9 (data, anno, numero, stampato)"
+                 " VALUES ('2024-03-05', 2024, 1, 0)");
+        QString errore;
+        QVERIFY(!esegui("INSERT INTO allegati9 (data, anno, numero, stampato)"
+                        " VALUES ('2024-03-05', 2024, 2, 0)",
+                        &errore));
+        QVERIFY2(errore.contains("UNIQUE"), qPrintable(errore));
+        QVERIFY(!esegui("INSERT INTO allegati9 (data, anno, numero, stampato)"
+                        " VALUES ('2024-03-06', 2024, 1, 0)"));
+        // The same number in another year, and the next number of the year, are fine.
+        eseguiOk("INSERT INTO allegati9 (data, anno, numero, stampato)"
+                 " VALUES ('2023-12-30', 2023, 1, 0)");
+        eseguiOk("INSERT INTO allegati9 (data, anno, numero) VALUES ('2024-03-06', 2024, 2)");
+        QCOMPARE(valore("SELECT COUNT(*) FROM allegati9").toInt(), 3);
+        QCOMPARE(valore("SELECT stampato FROM allegati9 WHERE numero = 2").toInt(), 0);
+        // stampato is required.
+        QVERIFY(!esegui("INSERT INTO allegati9 (data, anno, numero, stampato)"
+                        " VALUES ('2024-03-07', 2024, 3, NULL)"));
+    }
+
+    void codforNonUnivoco() {
+        eseguiOk("INSERT INTO fornitori (codfor, ragsoc) VALUES ('0', 'Coop Lombardia')");
+        eseguiOk("INSERT INTO fornitori (codfor, ragsoc) VALUES ('0', 'Esselunga')");
+        QCOMPARE(valore("SELECT COUNT(*) FROM fornitori WHERE codfor = '0'").toInt(), 2);
+    }
+
+    // Deleting a receipt, a distribution or a template deletes its lines, and only those.
+    void eliminazioneRigheConTestata_data() {
+        QTest::addColumn<QString>("testata");
+        QTest::addColumn<QString>("righe");
+        QTest::addColumn<QString>("legame");
+        QTest::newRow("carichi") << "carichi_mast"
+                                 << "carichi_dett"
+                                 << "master_id";
+        QTest::newRow("scarichi") << "scarichi_mast"
+                                  << "scarichi_dett"
+                                  << "master_id";
+        QTest::newRow("modelli") << "cons_mast"
+                                 << "cons_dett"
+                                 << "modelli_id";
+    }
+    void eliminazioneRigheConTestata() {
+        QFETCH(QString, testata);
+        QFETCH(QString, righe);
+        QFETCH(QString, legame);
+        eseguiOk("INSERT INTO " + testata + " (ID) VALUES (1), (2), (3)");
+        eseguiOk("INSERT INTO " + righe + " (" + legame +
+                 ", articoli_id, qta) VALUES"
+                 " (1, 1, 1), (1, 2, 2), (2, 1, 3), (3, 1, 4)");
+        eseguiOk("DELETE FROM " + testata + " WHERE ID IN (1, 3)");
+        QCOMPARE(colonna("SELECT " + legame + " || ':' || qta FROM " + righe + " ORDER BY ID"),
+                 QStringList{"2:3.0"});
+    }
+
+    // The program writes the dates as Italian short dates; the table holds them as ISO.
+    void dateDeiParametri_data() {
+        QTest::addColumn<QString>("scritto");
+        QTest::addColumn<QString>("memorizzato");
+        QTest::newRow("dd/MM/yyyy") << "01/03/2024"
+                                    << "2024-03-01";
+        QTest::newRow("d/M/yyyy") << "5/3/2024"
+                                  << "2024-03-05";
+        QTest::newRow("fine anno") << "31/12/2023"
+                                   << "2023-12-31";
+        QTest::newRow("con l'ora") << "29/02/2024 00:00:00"
+                                   << "2024-02-29";
+        QTest::newRow("già ISO") << "2024-03-01"
+                                 << "2024-03-01";
+        QTest::newRow("anno a due cifre") << "1/3/24"
+                                          << "1/3/24";
+    }
+    void dateDeiParametri() {
+        QFETCH(QString, scritto);
+        QFETCH(QString, memorizzato);
+        for (const char* colonnaData : {"Pivot_mese", "Pivot_giac_data"}) {
+            const QString c = QString::fromLatin1(colonnaData);
+            eseguiOk("UPDATE parametri SET " + c + " = '" + scritto + "'");
+            QCOMPARE(valore("SELECT " + c + " FROM parametri").toString(), memorizzato);
+        }
+        // Each trigger converts its own column only.
+        eseguiOk("UPDATE parametri SET Pivot_mese = '02/01/2025'");
+        QCOMPARE(valore("SELECT Pivot_giac_data FROM parametri").toString(), memorizzato);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSchema)
+#include "tst_schema.moc"

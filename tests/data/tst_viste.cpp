@@ -1,0 +1,371 @@
+// The views of the template on a small store: the AGEA register of a month (qry_pivot and
+// its recreation), the opening stock, the Annex 9 days and goods, the register in report
+// form and the month's AGEA documents.
+
+#include "CartellaProgramma.h"
+#include "ErroreDb.h"
+#include "Viste.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString CONNESSIONE = QStringLiteral("tst_viste");
+
+using Righe = QList<std::pair<int, double>>;
+
+// A value as compact text: NULL for null, numbers in their shortest form.
+QString testo(const QVariant& v) {
+    if (v.isNull())
+        return QStringLiteral("NULL");
+    if (v.typeId() == QMetaType::Double)
+        return QString::number(v.toDouble());
+    return v.toString();
+}
+
+} // namespace
+
+class TestViste : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CartellaProgramma> m_cartella;
+    int m_pasta = 0, m_latte = 0, m_biscotti = 0, m_zucchero = 0;
+    int m_banco = 0;
+
+    static QSqlDatabase db() { return QSqlDatabase::database(CONNESSIONE); }
+
+    static QSqlQuery esegui(const QString& sql, const QVariantList& valori = {}) {
+        QSqlQuery q(db());
+        if (!q.prepare(sql))
+            qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        for (const QVariant& v : valori)
+            q.addBindValue(v);
+        if (!q.exec())
+            qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        return q;
+    }
+    static int inserisci(const QString& sql, const QVariantList& valori) {
+        return esegui(sql, valori).lastInsertId().toInt();
+    }
+    // Every row of the statement, its columns from `da` on joined by '|'.
+    static QStringList righe(const QString& sql, int da = 0) {
+        QSqlQuery q = esegui(sql);
+        QStringList out;
+        while (q.next()) {
+            QStringList campi;
+            for (int i = da; i < q.record().count(); ++i)
+                campi << testo(q.value(i));
+            out << campi.join('|');
+        }
+        return out;
+    }
+    static QStringList colonne(const QString& vista) {
+        QSqlQuery q = esegui("SELECT * FROM " + vista + " LIMIT 0");
+        QStringList out;
+        for (int i = 0; i < q.record().count(); ++i)
+            out << q.record().fieldName(i);
+        return out;
+    }
+    // A parameter as the program writes it: quoted text, dates as dd/MM/yyyy.
+    static void parametro(const QString& nome, const QString& valore) {
+        esegui("UPDATE parametri SET " + nome + " = '" + valore + "'");
+    }
+    static QString a(int id) { return "A" + QString::number(id); }
+
+    int articolo(const QString& descr, bool agea, double giacenza, const QString& um) {
+        return inserisci("INSERT INTO articoli (descr, agea, giacenza, scortamin, um_id)"
+                         " VALUES (?, ?, ?, 0, (SELECT ID FROM lstUm WHERE descr = ?))",
+                         {descr, agea ? 1 : 0, giacenza, um});
+    }
+    int carico(const QString& data, const QString& nr, const Righe& righe) {
+        const int id = inserisci("INSERT INTO carichi_mast (data, nrDocumento, fornitore_id)"
+                                 " VALUES (?, ?, ?)",
+                                 {data, nr, m_banco});
+        for (const auto& [art, qta] : righe)
+            esegui("INSERT INTO carichi_dett (master_id, articoli_id, qta) VALUES (?, ?, ?)",
+                   {id, art, qta});
+        return id;
+    }
+    int scarico(const QString& data, int nr, int causale, const QVariant& persone,
+                const Righe& righe) {
+        const int id = inserisci("INSERT INTO scarichi_mast"
+                                 " (data, nominativi_id, nrDocumento, causali_id, nrBeneficiati)"
+                                 " VALUES (?, 0, ?, ?, ?)",
+                                 {data, nr, causale, persone});
+        for (const auto& [art, qta] : righe)
+            esegui("INSERT INTO scarichi_dett (master_id, articoli_id, qta) VALUES (?, ?, ?)",
+                   {id, art, qta});
+        return id;
+    }
+
+    // February and April around a March with receipts and distributions on the same days,
+    // entered in an order other than the register's.
+    void magazzino() {
+        QVERIFY(db().transaction());
+        m_pasta = articolo("Pasta", true, 10, "kg");
+        m_latte = articolo("Latte", true, 5, "litri");
+        m_biscotti = articolo("Biscotti", false, 0, "confezioni");
+        m_zucchero = articolo("zucchero", true, 7.5, "kg");
+        m_banco = inserisci("INSERT INTO fornitori (codfor, ragsoc) VALUES ('0', ?)",
+                            {"Banco Alimentare Lombardia"});
+
+        carico("2024-02-10", "F1", {{m_pasta, 100}});
+        scarico("2024-02-20", 1, 1, 3, {{m_pasta, 30}});
+
+        scarico("2024-03-05", 10, 1, 4, {{m_pasta, 1.5}, {m_pasta, 0.5}});
+        scarico("2024-03-05", 9, 2, 0, {{m_latte, 1}});
+        scarico("2024-03-05", 8, 1, 2, {{m_pasta, 1}, {m_latte, 1}});
+        carico("2024-03-05", "B12", {{m_pasta, 20}, {m_latte, 12}, {m_pasta, 5}});
+        scarico("2024-03-12", 11, 4, 30, {{m_biscotti, 3}});
+        scarico("2024-03-12", 12, 5, 15, {{m_latte, 2}, {m_biscotti, 1}});
+        scarico("2024-03-12", 13, 1, 5, {{m_biscotti, 2}});
+        scarico("2024-03-01", 14, 1, QVariant(), {{m_latte, 1}});
+        carico("2024-03-31", "C7", {{m_latte, 3}});
+
+        scarico("2024-04-02", 15, 1, 6, {{m_pasta, 1}});
+        QVERIFY(db().commit());
+    }
+
+private slots:
+    void init() {
+        m_cartella =
+            std::make_unique<CartellaProgramma>(CartellaProgramma::Database::Lavoro, false);
+        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), CONNESSIONE);
+        d.setDatabaseName(m_cartella->fileDb());
+        QVERIFY(d.open());
+    }
+    void cleanup() {
+        QSqlDatabase::database(CONNESSIONE).close();
+        QSqlDatabase::removeDatabase(CONNESSIONE);
+        m_cartella.reset();
+    }
+
+    void colonneDelleViste() {
+        QCOMPARE(colonne("qry_pivot"),
+                 QStringList({"tipo", "data", "numero", "dest", "destinatario"}));
+        QCOMPARE(colonne("qry_pivot_giac_alla_data"), QStringList({"ID", "giacza"}));
+        QCOMPARE(colonne("qry_all9_dest"), QStringList({"data", "dest"}));
+        QCOMPARE(colonne("qry_all9_dett"),
+                 QStringList({"data", "articoli_id", "quanti", "descr", "um"}));
+        QCOMPARE(colonne("qry_regagea_fase999").join(' '),
+                 QStringLiteral("articoli_id artdescr data rangedoc descr carico scarico giacza "
+                                "dest riporto az_ragsoc az_indirizzo az_telefoni az_fisc "
+                                "Regagea_data0 Regagea_data1"));
+        QCOMPARE(colonne("qry_pivot_carichi").join(' '),
+                 QStringLiteral("master_id data numero fornitore_id ragsoc articoli_id descr qta"));
+        QCOMPARE(colonne("qry_pivot_scarichi").join(' '),
+                 QStringLiteral("master_id data numero causali_id causale nrBeneficiati "
+                                "articoli_id descr qta"));
+    }
+
+    // One row per document of the month holding AGEA goods, in register order; one column
+    // per AGEA article by description; null where the document lacks the article.
+    void registroDelMese() {
+        magazzino();
+        RicreaQryPivot(CONNESSIONE);
+        parametro("Pivot_mese", "01/03/2024");
+        QCOMPARE(colonne("qry_pivot"),
+                 QStringList({"tipo", "data", "numero", "dest", "destinatario", a(m_latte),
+                              a(m_pasta), a(m_zucchero)}));
+        QCOMPARE(righe("SELECT * FROM qry_pivot"),
+                 QStringList({
+                     "S|2024-03-01|14||{dest} indigenti|1|NULL|NULL",
+                     "C|2024-03-05|B12||Banco Alimentare Lombardia|12|25|NULL",
+                     "S|2024-03-05|8|2|{dest} indigenti|1|1|NULL",
+                     "S|2024-03-05|9|0|Eliminazione per scadenza|1|NULL|NULL",
+                     "S|2024-03-05|10|4|{dest} indigenti|NULL|2|NULL",
+                     "S|2024-03-12|12|15|Unità di strada|2|NULL|NULL",
+                     "C|2024-03-31|C7||Banco Alimentare Lombardia|3|NULL|NULL",
+                 }));
+        // The single-article read of the register tab.
+        QCOMPARE(righe("SELECT tipo, numero, [" + a(m_pasta) +
+                       "] AS qta FROM qry_pivot"
+                       " WHERE qta IS NOT NULL"),
+                 QStringList({"C|B12|25", "S|8|1", "S|10|2"}));
+
+        parametro("Pivot_mese", "01/04/2024");
+        QCOMPARE(righe("SELECT * FROM qry_pivot"),
+                 QStringList({"S|2024-04-02|15|6|{dest} indigenti|NULL|1|NULL"}));
+        parametro("Pivot_mese", "01/01/2024");
+        QVERIFY(righe("SELECT * FROM qry_pivot").isEmpty());
+    }
+
+    // The month's documents are found through the date indexes, not by reading every line.
+    void registroUsaIndiciData() {
+        magazzino();
+        RicreaQryPivot(CONNESSIONE);
+        parametro("Pivot_mese", "01/03/2024");
+        const QString piano = righe("EXPLAIN QUERY PLAN SELECT * FROM qry_pivot", 3).join('\n');
+        QVERIFY2(piano.contains("carichi_mast_data (data>? AND data<?)"), qPrintable(piano));
+        QVERIFY2(piano.contains("scarichi_mast_data_nrDoc (data>? AND data<?)"), qPrintable(piano));
+        QVERIFY2(!piano.contains("SCAN D"), qPrintable(piano));
+    }
+
+    void ricreaQryPivot() {
+        // The template's view is the one the program generates when there is no AGEA article:
+        // nothing to rewrite.
+        const QString sqlModello =
+            righe("SELECT sql FROM sqlite_master WHERE name = 'qry_pivot'").value(0);
+        const int versione = righe("PRAGMA schema_version").value(0).toInt();
+        RicreaQryPivot(CONNESSIONE);
+        QCOMPARE(righe("SELECT sql FROM sqlite_master WHERE name = 'qry_pivot'").value(0),
+                 sqlModello);
+        QCOMPARE(righe("PRAGMA schema_version").value(0).toInt(), versione);
+
+        magazzino();
+        parametro("Pivot_mese", "01/03/2024");
+        const int olio = articolo("olio", true, 0, "litri");
+        RicreaQryPivot(CONNESSIONE);
+        QCOMPARE(colonne("qry_pivot").mid(5),
+                 QStringList({a(m_latte), a(olio), a(m_pasta), a(m_zucchero)}));
+
+        // Pasta leaves the AGEA list: its column goes, and so does the document that held
+        // only pasta among the AGEA goods.
+        esegui("UPDATE articoli SET agea = 0 WHERE ID = ?", {m_pasta});
+        RicreaQryPivot(CONNESSIONE);
+        QCOMPARE(colonne("qry_pivot").mid(5), QStringList({a(m_latte), a(olio), a(m_zucchero)}));
+        QCOMPARE(righe("SELECT numero FROM qry_pivot"),
+                 QStringList({"14", "B12", "8", "9", "12", "C7"}));
+
+        // Unchanged articles leave the schema alone.
+        const int dopo = righe("PRAGMA schema_version").value(0).toInt();
+        RicreaQryPivot(CONNESSIONE);
+        QCOMPARE(righe("PRAGMA schema_version").value(0).toInt(), dopo);
+
+        esegui("UPDATE articoli SET agea = 0");
+        RicreaQryPivot(CONNESSIONE);
+        QCOMPARE(righe("SELECT sql FROM sqlite_master WHERE name = 'qry_pivot'").value(0),
+                 sqlModello);
+    }
+
+    // A failure leaves the previous view in place and no transaction open.
+    void ricreaQryPivotFallita() {
+        magazzino();
+        RicreaQryPivot(CONNESSIONE);
+        esegui("UPDATE articoli SET agea = 1 WHERE ID = ?", {m_biscotti});
+        const QString sola = QStringLiteral("tst_viste_sola_lettura");
+        {
+            QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), sola);
+            d.setDatabaseName(m_cartella->fileDb());
+            d.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            QVERIFY(d.open());
+            QVERIFY_THROWS_EXCEPTION(ErroreDb, RicreaQryPivot(sola));
+            QSqlQuery q(d);
+            QVERIFY2(q.exec("BEGIN"), qPrintable(q.lastError().text()));
+            QVERIFY(q.exec("ROLLBACK"));
+            d.close();
+        }
+        QSqlDatabase::removeDatabase(sola);
+        QCOMPARE(colonne("qry_pivot").mid(5), QStringList({a(m_latte), a(m_pasta), a(m_zucchero)}));
+
+        QTest::ignoreMessage(QtWarningMsg, "QSqlQuery::exec: database not open");
+        QVERIFY_THROWS_EXCEPTION(ErroreDb, RicreaQryPivot(QStringLiteral("nessuna")));
+    }
+
+    // Stock at the start of the day: lines of that day and later do not count yet.
+    void giacenzaAllaData_data() {
+        QTest::addColumn<QString>("giorno");
+        QTest::addColumn<QStringList>("giacenze"); // pasta, latte, biscotti, zucchero
+        QTest::newRow("inizio marzo") << "01/03/2024" << QStringList{"80", "5", "0", "7.5"};
+        QTest::newRow("giorno con movimenti") << "05/03/2024" << QStringList{"80", "4", "0", "7.5"};
+        QTest::newRow("giorno dopo") << "06/03/2024" << QStringList{"102", "14", "0", "7.5"};
+        QTest::newRow("maggio") << "01/05/2024" << QStringList{"101", "15", "-6", "7.5"};
+        QTest::newRow("prima di tutto") << "01/01/2024" << QStringList{"10", "5", "0", "7.5"};
+    }
+    void giacenzaAllaData() {
+        QFETCH(QString, giorno);
+        QFETCH(QStringList, giacenze);
+        magazzino();
+        parametro("Pivot_giac_data", giorno);
+        QCOMPARE(righe("SELECT giacza FROM qry_pivot_giac_alla_data ORDER BY ID"), giacenze);
+        // The register reads one article at a time.
+        QCOMPARE(righe("SELECT giacza FROM qry_pivot_giac_alla_data WHERE ID=" +
+                       QString::number(m_latte)),
+                 QStringList{giacenze[1]});
+    }
+
+    // Delivery days: reason 1 with AGEA goods; persons counted once per distribution.
+    void allegati9GiorniEMerci() {
+        magazzino();
+        QCOMPARE(righe("SELECT * FROM qry_all9_dest"),
+                 QStringList({"2024-02-20|3", "2024-03-01|0", "2024-03-05|6", "2024-04-02|6"}));
+        QCOMPARE(righe("SELECT DISTINCT data FROM qry_all9_dest ORDER BY data").size(), 4);
+        QCOMPARE(righe("SELECT data, descr, quanti, um FROM qry_all9_dett"),
+                 QStringList({"2024-02-20|Pasta|30|kg", "2024-03-01|Latte|1|litri",
+                              "2024-03-05|Latte|1|litri", "2024-03-05|Pasta|3|kg",
+                              "2024-04-02|Pasta|1|kg"}));
+        // Read as the details of one declaration.
+        QCOMPARE(righe("SELECT articoli_id FROM qry_all9_dett WHERE data = '2024-03-05'"),
+                 QStringList({QString::number(m_latte), QString::number(m_pasta)}));
+
+        // An AGEA article handed out under reason 1 makes the 12th a delivery day.
+        esegui("UPDATE articoli SET agea = 1 WHERE ID = ?", {m_biscotti});
+        QCOMPARE(righe("SELECT * FROM qry_all9_dest WHERE data = '2024-03-12'"),
+                 QStringList{"2024-03-12|5"});
+    }
+
+    // The register in report form: carried-forward row, then the documents of the month
+    // with the running stock.
+    void registroPerIlReport() {
+        magazzino();
+        parametro("Pivot_mese", "01/03/2024");
+        parametro("Regagea_Articolo_ID", "0");
+        const QString colonneRegistro = "SELECT articoli_id, artdescr, data, rangedoc, descr, "
+                                        "carico, scarico, giacza, dest, riporto "
+                                        "FROM qry_regagea_fase999";
+        const QString l = QString::number(m_latte), p = QString::number(m_pasta),
+                      z = QString::number(m_zucchero);
+        QCOMPARE(righe(colonneRegistro),
+                 QStringList({
+                     l + "|Latte|2024-03-01||RIPORTO|NULL|NULL|5||1",
+                     l + "|Latte|2024-03-01|14|indigenti|NULL|1|4||0",
+                     l + "|Latte|2024-03-05|B12|Banco Alimentare Lombardia|12|NULL|16||0",
+                     l + "|Latte|2024-03-05|8|2 indigenti|NULL|1|15|2|0",
+                     l + "|Latte|2024-03-05|9|Eliminazione per scadenza|NULL|1|14|0|0",
+                     l + "|Latte|2024-03-12|12|Unità di strada|NULL|2|12|15|0",
+                     l + "|Latte|2024-03-31|C7|Banco Alimentare Lombardia|3|NULL|15||0",
+                     p + "|Pasta|2024-03-01||RIPORTO|NULL|NULL|80||1",
+                     p + "|Pasta|2024-03-05|B12|Banco Alimentare Lombardia|25|NULL|105||0",
+                     p + "|Pasta|2024-03-05|8|2 indigenti|NULL|1|104|2|0",
+                     p + "|Pasta|2024-03-05|10|4 indigenti|NULL|2|102|4|0",
+                     z + "|zucchero|2024-03-01||RIPORTO|NULL|NULL|7.5||1",
+                 }));
+        QCOMPARE(righe("SELECT DISTINCT az_ragsoc, az_indirizzo, az_telefoni, az_fisc,"
+                       " Regagea_data0, Regagea_data1 FROM qry_regagea_fase999"),
+                 QStringList{"Associazione Banco Alimentare Esempio|Via Roma 1 - 20121 Milano "
+                             "(MI)|Tel. 02 1234567 / Fax 02 7654321|C.F. 97000000001 / P.IVA "
+                             "01234567890|2024-03-01|2024-03-31"});
+
+        // One article; February's last day, in a leap year.
+        parametro("Regagea_Articolo_ID", p);
+        parametro("Pivot_mese", "01/02/2024");
+        QCOMPARE(righe("SELECT descr, giacza, Regagea_data1 FROM qry_regagea_fase999"),
+                 QStringList({"RIPORTO|10|2024-02-29", "Banco Alimentare Lombardia|110|2024-02-29",
+                              "3 indigenti|80|2024-02-29"}));
+    }
+
+    // The month's AGEA lines, one row per document and article, for the report host.
+    void documentiAgeaDelMese() {
+        magazzino();
+        parametro("Pivot_mese", "01/03/2024");
+        QCOMPARE(righe("SELECT numero, ragsoc, descr, qta FROM qry_pivot_carichi"),
+                 QStringList({"B12|Banco Alimentare Lombardia|Latte|12",
+                              "B12|Banco Alimentare Lombardia|Pasta|25",
+                              "C7|Banco Alimentare Lombardia|Latte|3"}));
+        QCOMPARE(righe("SELECT numero, causale, nrBeneficiati, descr, qta FROM qry_pivot_scarichi"),
+                 QStringList(
+                     {"14|Consegna a indigenti|NULL|Latte|1", "8|Consegna a indigenti|2|Latte|1",
+                      "8|Consegna a indigenti|2|Pasta|1", "9|Eliminazione per scadenza|0|Latte|1",
+                      "10|Consegna a indigenti|4|Pasta|2", "12|Unità di strada|15|Latte|2"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestViste)
+#include "tst_viste.moc"
