@@ -93,7 +93,8 @@ bool TfrmMain::ControlliInstallazione(const QString& cartella) {
     QString dbq;
     if (!registro.leggi(CHIAVE_ODBC, QStringLiteral("DBQ"), dbq) || dbq.isEmpty()) {
         Fallimento(QStringLiteral("ERRORE #3: Impossibile modificare le impostazioni di sistema."),
-                   true, QStringLiteral("ERRORE #3: Impossibile modificare le impostazioni di sistema"));
+                   true,
+                   QStringLiteral("ERRORE #3: Impossibile modificare le impostazioni di sistema"));
         return false;
     }
     if (m_percorsi.FileDb.toLower() != dbq.toLower() &&

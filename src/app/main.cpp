@@ -1,8 +1,8 @@
 // Dolvera: the store of a charity food bank, with its AGEA stock register and the daily
 // delivery declarations.
 
-#include "Applicazione.h"
 #include "main.h"
+#include "Applicazione.h"
 
 #include "Errore.h"
 

@@ -41,7 +41,9 @@ bool Messaggi::mostra(Tipo tipo, const QString& testo) {
     return false;
 }
 
-int Messaggi::eseguiDialogo(QDialog& dialogo) { return dialogo.exec(); }
+int Messaggi::eseguiDialogo(QDialog& dialogo) {
+    return dialogo.exec();
+}
 
 void MessaggiPreparati::attendi(Tipo tipo, const QString& testo, bool risposta) {
     m_attese.push_back({false, tipo, testo, risposta, {}});

@@ -8,7 +8,9 @@
 #include <QSqlQuery>
 
 namespace {
-QSqlDatabase connessione() { return QSqlDatabase::database(QLatin1String(NOME_CONNESSIONE), false); }
+QSqlDatabase connessione() {
+    return QSqlDatabase::database(QLatin1String(NOME_CONNESSIONE), false);
+}
 } // namespace
 
 void Querifica(const QString& sql) {
@@ -46,8 +48,9 @@ QString TestoValore(const QVariant& v) {
             QStringLiteral("^\\d{4}-\\d{2}-\\d{2}( \\d{2}:\\d{2}:\\d{2})?$"));
         const QString s = v.toString();
         if (iso.match(s).hasMatch()) {
-            const QDateTime dt = QDateTime::fromString(s.size() == 10 ? s + QStringLiteral(" 00:00:00") : s,
-                                                       QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            const QDateTime dt =
+                QDateTime::fromString(s.size() == 10 ? s + QStringLiteral(" 00:00:00") : s,
+                                      QStringLiteral("yyyy-MM-dd HH:mm:ss"));
             if (dt.isValid())
                 return utTestoDataOra(dt);
         }
@@ -77,15 +80,18 @@ QString DbValore(const QString& tabella, const QString& colonna, const QString& 
 }
 
 int ProssimoNrScarico() {
-    const QString massimo =
-        DbValore(QStringLiteral("scarichi_mast"), QStringLiteral("MAX(VAL(nrDocumento))"), QString());
+    const QString massimo = DbValore(QStringLiteral("scarichi_mast"),
+                                     QStringLiteral("MAX(VAL(nrDocumento))"), QString());
     if (massimo.isEmpty())
         return 1;
     bool ok = false;
     const int n = massimo.toInt(&ok);
     if (!ok)
-        throw Errore(QStringLiteral("'") + massimo + QStringLiteral("' non è un numero intero valido."));
+        throw Errore(QStringLiteral("'") + massimo +
+                     QStringLiteral("' non è un numero intero valido."));
     return n + 1;
 }
 
-void PosizionaId(DataSet& ds, int id) { ds.localizza(QStringLiteral("ID"), QString::number(id)); }
+void PosizionaId(DataSet& ds, int id) {
+    ds.localizza(QStringLiteral("ID"), QString::number(id));
+}

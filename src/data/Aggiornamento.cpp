@@ -12,7 +12,9 @@
 namespace {
 const QString SCHEMA_MODELLO = QStringLiteral("Dolvera0");
 
-QSqlDatabase connessione() { return QSqlDatabase::database(QLatin1String(NOME_CONNESSIONE)); }
+QSqlDatabase connessione() {
+    return QSqlDatabase::database(QLatin1String(NOME_CONNESSIONE));
+}
 
 // Attaches the template file to the connection as the schema the export statements name.
 void attaccaModello(const QString& fileDb0) {

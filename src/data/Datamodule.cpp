@@ -42,13 +42,13 @@ TdmDati::~TdmDati() {
 }
 
 QList<DataSet*> TdmDati::tuttiDataSet() {
-    return {&tblArticoli,      &tblLstCatmerc,     &tblLstUm,          &tblLstCausali,
-            &tblNominativi,    &tblFornitori,      &tblDatiAzienda,    &tblCarichi_mast,
-            &tblCarichi_dett,  &qrySelArt,         &tblCons_mast,      &tblCons_dett,
-            &tblScarichi_mast, &tblScarichi_dett,  &qrySottoScorta,    &tblParametri,
-            &tblArtAgea,       &tblAll9_dett,      &tblAllegati9,      &tblAll9_dest,
-            &tblRegUnArt,      &tblPivot_carichi,  &tblPivot_scarichi, &qryRegagea,
-            &tblPivotGiacAllaData, &qryPivot,      &qryPivotUnArt,     &qryGenerica};
+    return {&tblArticoli,          &tblLstCatmerc,    &tblLstUm,          &tblLstCausali,
+            &tblNominativi,        &tblFornitori,     &tblDatiAzienda,    &tblCarichi_mast,
+            &tblCarichi_dett,      &qrySelArt,        &tblCons_mast,      &tblCons_dett,
+            &tblScarichi_mast,     &tblScarichi_dett, &qrySottoScorta,    &tblParametri,
+            &tblArtAgea,           &tblAll9_dett,     &tblAllegati9,      &tblAll9_dest,
+            &tblRegUnArt,          &tblPivot_carichi, &tblPivot_scarichi, &qryRegagea,
+            &tblPivotGiacAllaData, &qryPivot,         &qryPivotUnArt,     &qryGenerica};
 }
 
 const QStringList& TdmDati::tabelleEsportate() {

@@ -10,7 +10,8 @@ class ErroreDb : public Errore {
 public:
     explicit ErroreDb(const QSqlError& e)
         : Errore(e.text().trimmed()), m_codice(e.nativeErrorCode()) {}
-    ErroreDb(const QString& messaggio, const QString& codice) : Errore(messaggio), m_codice(codice) {}
+    ErroreDb(const QString& messaggio, const QString& codice)
+        : Errore(messaggio), m_codice(codice) {}
     // The engine's own error code ("1" for an SQLite SQL error).
     const QString& codice() const { return m_codice; }
     // The statement names a table or view that does not exist.

@@ -7,7 +7,8 @@
 // error, a log file that cannot be opened, a text that is not the expected month label.
 class Errore : public std::exception {
 public:
-    explicit Errore(QString messaggio) : m_messaggio(std::move(messaggio)), m_utf8(m_messaggio.toUtf8()) {}
+    explicit Errore(QString messaggio)
+        : m_messaggio(std::move(messaggio)), m_utf8(m_messaggio.toUtf8()) {}
     const QString& messaggio() const { return m_messaggio; }
     const char* what() const noexcept override { return m_utf8.constData(); }
 

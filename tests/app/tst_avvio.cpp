@@ -8,8 +8,8 @@
 #include "main.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QLabel>
+#include <QProcess>
 #include <QTabWidget>
 #include <QTest>
 
@@ -46,7 +46,9 @@ private slots:
         m_messaggi.azzera();
         utLogAzzera();
     }
-    void cleanup() { QVERIFY2(m_messaggi.problemi().isEmpty(), qPrintable(m_messaggi.problemi().join('\n'))); }
+    void cleanup() {
+        QVERIFY2(m_messaggi.problemi().isEmpty(), qPrintable(m_messaggi.problemi().join('\n')));
+    }
 
     void errori_data() {
         QTest::addColumn<int>("database");
@@ -71,8 +73,8 @@ private slots:
             << lavoro << QStringList{"\\shell\\"} << QStringList{"\\guscio\\"}
             << "ERRORE #6: Impossibile trovare Access." << true;
         QTest::newRow("#7 percorso senza virgolette")
-            << lavoro << QStringList{"@=\"\\\"", "\\\" \\\"%1\\\"\""}
-            << QStringList{"@=\"", "\""} << "ERRORE #7: Impossibile trovare Access." << true;
+            << lavoro << QStringList{"@=\"\\\"", "\\\" \\\"%1\\\"\""} << QStringList{"@=\"", "\""}
+            << "ERRORE #7: Impossibile trovare Access." << true;
         QTest::newRow("#7 programma mancante")
             << lavoro << QStringList{"/dolvera-report\\\""} << QStringList{"/manca\\\""}
             << "ERRORE #7: Impossibile trovare Access." << true;
@@ -107,7 +109,8 @@ private slots:
         log.close();
         if (QProcess::execute("chattr", {"+i", cartella.percorso()}) != 0)
             QSKIP("the folder cannot be made immutable here");
-        m_messaggi.attendi(Messaggi::Tipo::Errore, "ERRORE #2: Impossibile rinominare il database.");
+        m_messaggi.attendi(Messaggi::Tipo::Errore,
+                           "ERRORE #2: Impossibile rinominare il database.");
         bool avviato = true;
         {
             TfrmMain frm(cartella.percorso(), m_messaggi);
@@ -153,14 +156,14 @@ private slots:
         QCOMPARE(frm.findChild<QLabel*>("lblVersione")->text(), "Versione " + GetVersione());
 
         const QStringList log = cartella.righeLog();
-        const QStringList attese = {
-            "TfrmMain::TfrmMain {",
-            "  ACCESSEXE #5: cv=[Access.Application.1]",
-            "  ACCESSEXE #6/2: cmd=[\"" + cartella.file("dolvera-report") + "\" \"%1\"]",
-            "  AccessExe=[" + cartella.file("dolvera-report") + "]",
-            "  Versione eseguibile:" + GetVersione(),
-            "}",
-            ""};
+        const QStringList attese = {"TfrmMain::TfrmMain {",
+                                    "  ACCESSEXE #5: cv=[Access.Application.1]",
+                                    "  ACCESSEXE #6/2: cmd=[\"" + cartella.file("dolvera-report") +
+                                        "\" \"%1\"]",
+                                    "  AccessExe=[" + cartella.file("dolvera-report") + "]",
+                                    "  Versione eseguibile:" + GetVersione(),
+                                    "}",
+                                    ""};
         QCOMPARE(log, attese);
     }
 

@@ -90,9 +90,12 @@ private slots:
         QCOMPARE(impronta(m_cartella->fileDb()), prima);
         QVERIFY(!QFile::exists(m_cartella->file("Dolvera.bck.mdb")));
         const QStringList log = m_cartella->righeLog();
-        const QStringList attese = {"TdmDati::TdmDati {", "  #1: Database connesso",
+        const QStringList attese = {"TdmDati::TdmDati {",
+                                    "  #1: Database connesso",
                                     "  TdmDati::UpdateDb {",
-                                    "    #1: Non serve aggiornamento database", "  }", ""};
+                                    "    #1: Non serve aggiornamento database",
+                                    "  }",
+                                    ""};
         QCOMPARE(log.mid(0, 6), attese);
         QVERIFY(log.contains("  #3: UpdateDb riuscito"));
         QVERIFY(m_avvisi.errori.isEmpty());

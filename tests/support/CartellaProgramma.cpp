@@ -23,7 +23,9 @@ CartellaProgramma::CartellaProgramma(Database db, bool conReportHost) {
     out.write(testo);
 }
 
-QString CartellaProgramma::percorso() const { return m_dir.path() + QLatin1Char('/'); }
+QString CartellaProgramma::percorso() const {
+    return m_dir.path() + QLatin1Char('/');
+}
 
 void CartellaProgramma::copiaModello(const QString& nome) const {
     QFile::remove(file(nome));
