@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -35,6 +36,9 @@ void TfrmMain::CreaControlli() {
     setMinimumWidth(760);
     pcMain = new QTabWidget(this);
     pcMain->setObjectName(QStringLiteral("pcMain"));
+    // Tab captions in bold 16-pixel Arial, dark red.
+    pcMain->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar::tab { font: bold 16px \"Arial\"; color: rgb(128, 0, 0); }"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pcMain);
@@ -142,8 +146,10 @@ bool TfrmMain::ControlliInstallazione(const QString& cartella) {
     lblVersione->setText(QStringLiteral("Versione ") + versione);
     utLog(routine, QStringLiteral("Versione eseguibile:") + versione);
 
-    // 12. Size and browse state.
+    // 12. Size, position and browse state.
     resize(869, 681);
+    if (const QScreen* schermo = QGuiApplication::primaryScreen())
+        move(schermo->availableGeometry().center() - rect().center());
     inModifica = false;
     idCorrenteArticoli = idCorrenteNominativi = idCorrenteFornitori = 0;
     idCorrenteModelli = idCorrenteCarichi = idCorrenteScarichi = 0;

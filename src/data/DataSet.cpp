@@ -114,22 +114,6 @@ QVariant aDatabase(const QVariant& v) {
     }
 }
 
-// The display text of a value: dates dd/MM/yyyy, numbers with a decimal comma, null "".
-QString testoCella(const QVariant& v) {
-    if (nullo(v))
-        return {};
-    switch (v.typeId()) {
-    case QMetaType::QDate:
-        return utTestoData(v.toDate());
-    case QMetaType::QDateTime:
-        return utTestoDataOra(v.toDateTime());
-    case QMetaType::Double:
-        return utTestoNumero(v.toDouble());
-    default:
-        return v.toString();
-    }
-}
-
 bool numerico(int id) {
     return id == QMetaType::Int || id == QMetaType::UInt || id == QMetaType::LongLong ||
            id == QMetaType::ULongLong || id == QMetaType::Double || id == QMetaType::Float;
@@ -148,7 +132,7 @@ std::optional<QVariant> converti(const QVariant& v, Tipo tipo) {
     bool ok = true;
     switch (tipo) {
     case Tipo::Testo:
-        return testo ? v : QVariant(testoCella(v));
+        return testo ? v : QVariant(TestoValore(v));
     case Tipo::Libero:
         return v;
     case Tipo::Intero: {
@@ -1173,7 +1157,7 @@ QVariant DataSet::valore(int riga, const QString& campo) const {
 }
 
 QString DataSet::testo(const QString& campo) const {
-    return testoCella(valore(campo));
+    return TestoValore(valore(campo));
 }
 
 // ---- editing -------------------------------------------------------------------------------
@@ -1358,7 +1342,7 @@ QVariant DataSet::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= conteggio() || index.column() >= columnCount())
         return {};
     if (role == Qt::DisplayRole)
-        return testoCella(d->cella(index.row(), index.column()));
+        return TestoValore(d->cella(index.row(), index.column()));
     if (role == Qt::EditRole)
         return d->cella(index.row(), index.column());
     return {};

@@ -3,6 +3,7 @@
 
 #include "CartellaProgramma.h"
 #include "Registro.h"
+#include "TfrmAttendere.h"
 #include "Utilitylibrary.h"
 #include "VersionInfo.h"
 #include "main.h"
@@ -214,6 +215,15 @@ private slots:
         QVERIFY(frm.isEnabled());
 
         frm.hide();
+        // The wait window keeps the windows behind it disabled while it is shown.
+        TfrmAttendere attendere;
+        attendere.Mostra({&frm});
+        QVERIFY(attendere.isVisible());
+        QVERIFY(!frm.isEnabled());
+        attendere.Nascondi();
+        QVERIFY(!attendere.isVisible());
+        QVERIFY(frm.isEnabled());
+
         QFile::remove(cartella.fileLog());
         frm.show();
         QCOMPARE(cartella.righeLog(), (QStringList{"TfrmMain::FormShow {", "}", ""}));
