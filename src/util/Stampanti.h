@@ -21,7 +21,9 @@ QString utStampantePredefinita();
 // any other name gives `altrimenti`.
 QString utRisolviStampante(const QString& valore, const QString& altrimenti);
 // Points `printer` at the named printer for a job with the given title. For "PDF" the
-// output file is cartellaProgramma/Stampe/<title> <yyyy-MM-dd HH.mm.ss>[ (n)].pdf, the
-// folder created when missing. False when the folder cannot be created.
+// output file is cartellaProgramma/Stampe/<title> <yyyy-MM-dd HH.mm.ss>[ (n)].pdf, created
+// empty at once so that no other job can take its name (the folder is created when
+// missing; characters that separate folders in the title become "-"). False when the
+// folder or the file cannot be created.
 bool utPreparaStampante(QPrinter& printer, const QString& nome, const QString& titolo,
                         const QString& cartellaProgramma);

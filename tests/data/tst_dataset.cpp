@@ -114,6 +114,10 @@ private slots:
         QCOMPARE(mast->valore(1, "data"), QVariant(QDateTime(QDate(2024, 3, 1), QTime(8, 30))));
         QCOMPARE(colonna(*mast, "data"),
                  QStringList({"28/02/2024", "01/03/2024 08:30:00", "31/03/2024", "01/04/2024"}));
+        // A stored text that is not a whole date keeps every character.
+        sql("UPDATE carichi_mast SET data = '2024-03-31 10:30 circa' WHERE ID = 3");
+        mast->rinfresca();
+        QCOMPARE(mast->valore(2, "data"), QVariant(QStringLiteral("2024-03-31 10:30 circa")));
     }
 
     void condizioneConData() {
@@ -348,6 +352,8 @@ private slots:
         QVERIFY(art->flags(giacenza) & Qt::ItemIsEditable);
         QVERIFY(!(art->flags(art->index(1, giacenza.column())) & Qt::ItemIsEditable));
         QVERIFY(!art->setData(giacenza, "tre"));
+        // A number beyond a 32-bit column's range is refused, not wrapped.
+        QVERIFY(!art->setData(art->index(0, art->indiceCampo("um_id")), "99999999999"));
         QVERIFY(art->setData(giacenza, "3,5"));
         art->registra();
         QCOMPARE(leggi("SELECT giacenza FROM articoli WHERE ID = 2").toDouble(), 3.5);
