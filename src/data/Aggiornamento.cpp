@@ -54,16 +54,20 @@ int TdmDati::UpdateDb() {
         utLogExit(routine);
         return -1;
     }
-    QSqlDatabase db = connessione();
-    bool esportate = db.transaction();
-    for (const QString& tabella : tabelleEsportate()) {
-        if (esportate && EsportaTabella0(tabella) != 0)
-            esportate = false;
+    bool esportate = false;
+    {
+        // Scoped: the file exchange below closes the connection, which no handle may outlive.
+        QSqlDatabase db = connessione();
+        esportate = db.transaction();
+        for (const QString& tabella : tabelleEsportate()) {
+            if (esportate && EsportaTabella0(tabella) != 0)
+                esportate = false;
+        }
+        if (esportate)
+            esportate = db.commit();
+        if (!esportate)
+            db.rollback();
     }
-    if (esportate)
-        esportate = db.commit();
-    if (!esportate)
-        db.rollback();
     staccaModello();
     if (!esportate) {
         utLog(routine, QStringLiteral("#2: Errore esportazione tabelle"));

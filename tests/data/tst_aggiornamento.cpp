@@ -7,6 +7,7 @@
 #include "Utilitylibrary.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QSqlQuery>
 #include <QTest>
@@ -208,6 +209,35 @@ private slots:
                     .size() == 2);
         QVERIFY(log.filter(QRegularExpression("^ +#2: Errore esportazione tabelle$")).size() == 2);
         QVERIFY(log.filter(QRegularExpression("^ +#2: UpdateDb NON riuscito$")).size() == 2);
+    }
+
+    void scambioFallitoLasciaRipetereLAggiornamento() {
+        // Folders in the place of the backups: the working database cannot become
+        // "Dolvera.bck.mdb", so the exchange fails after the rows were copied.
+        sqlSu(m_cartella->fileDb(), RIGHE_UTENTE);
+        m_cartella->copiaModello("Dolvera0.mdb");
+        QDir cartella(m_cartella->percorso());
+        QVERIFY(cartella.mkpath("Dolvera.prev.bck.mdb/x") && cartella.mkdir("Dolvera.bck.mdb"));
+        const QByteArray db = impronta(m_cartella->fileDb());
+        {
+            TdmDati dati(percorsi(), m_avvisi);
+            QVERIFY(!dati.pronto());
+        }
+        QCOMPARE(m_avvisi.errori,
+                 QStringList{"ERRORE #10: Impossibile rinominare i database (" +
+                             m_cartella->fileDb() + " non può essere rinominato)."});
+        QVERIFY(m_cartella->righeLog().contains("    #7: Errore aggiornamento database"));
+        QCOMPARE(impronta(m_cartella->fileDb()), db);
+        QCOMPARE(valoreSu(m_cartella->fileDb0(), "SELECT COUNT(*) FROM articoli"), QString("0"));
+
+        // Once the obstacle is gone the upgrade succeeds.
+        QVERIFY(QDir(m_cartella->file("Dolvera.bck.mdb")).removeRecursively());
+        m_avvisi.errori.clear();
+        TdmDati dati(percorsi(), m_avvisi);
+        QVERIFY(dati.pronto());
+        QVERIFY(m_avvisi.errori.isEmpty());
+        QVERIFY(dati.tblArticoli.localizza("ID", "5"));
+        QVERIFY(!QFile::exists(m_cartella->fileDb0()));
     }
 
     void versioneSenzaTabellaInfo() {
