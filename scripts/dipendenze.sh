@@ -20,5 +20,5 @@ if [ ${#mancanti[@]} -gt 0 ]; then
     fi
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${mancanti[@]}"
+    apt-get install -y -qq "${mancanti[@]}"
 fi
