@@ -165,8 +165,7 @@ void TfrmMain::Fallimento(const QString& testo, bool logga, const QString& testo
     m_messaggi.errore(testo);
 }
 
-void TfrmMain::ImpostaDati(TdmDati& dati) {
-    m_dati = &dati;
+void TfrmMain::ImpostaDati(const TdmDati& dati) {
     lblDbVers->setText(QStringLiteral("DB:") + QString::number(dati.versioneDb()));
 }
 

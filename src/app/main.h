@@ -32,8 +32,8 @@ public:
     // False once the first show has found a reason to end the program.
     bool inEsecuzione() const { return m_inEsecuzione; }
     const Percorsi& percorsi() const { return m_percorsi; }
-    // Binds the data module created after the window; shows its schema version.
-    void ImpostaDati(TdmDati& dati);
+    // Shows the schema version of the data module created after the window.
+    void ImpostaDati(const TdmDati& dati);
 
     // The first-show sequence, run at every show; only the first does the work.
     void FormShow();
@@ -68,7 +68,6 @@ private:
 
     Messaggi& m_messaggi;
     Percorsi m_percorsi;
-    TdmDati* m_dati = nullptr;
     std::unique_ptr<TfrmAttendere> m_attendere;
     bool m_avviato = false;
     bool m_inEsecuzione = true;

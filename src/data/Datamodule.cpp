@@ -3,6 +3,10 @@
 #include "Utilitylibrary.h"
 
 namespace {
+// The first data sets of tuttiDataSet() are opened at start-up, in that order; the others
+// are opened by the screens that read them.
+constexpr qsizetype APERTI_ALL_AVVIO = 20;
+
 // The lookup columns every line table shows for its article.
 void lookupArticolo(DataSet& righe) {
     righe.aggiungiLookup(QStringLiteral("luArticoloDescr"), QStringLiteral("articoli_id"),
@@ -140,9 +144,8 @@ void TdmDati::definisciDataSet() {
 }
 
 void TdmDati::apriDataSet() {
-    // The first twenty data sets, in the order they are opened at start-up.
     const QList<DataSet*> tutti = tuttiDataSet();
-    for (qsizetype i = 0; i < 20; ++i)
+    for (qsizetype i = 0; i < APERTI_ALL_AVVIO; ++i)
         tutti[i]->apri();
 }
 
