@@ -1,5 +1,9 @@
 #include "main.h"
 
+#include "AlberoLog.h"
+#include "PaginaArticoli.h"
+#include "PaginaFornitori.h"
+#include "PaginaNominativi.h"
 #include "Registro.h"
 #include "TfrmAttendere.h"
 #include "Utilitylibrary.h"
@@ -8,7 +12,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTabBar>
@@ -30,33 +37,87 @@ TfrmMain::TfrmMain(const QString& cartella, Messaggi& messaggi, QWidget* parent)
     m_inEsecuzione = m_avviato;
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    qApp->removeEventFilter(this);
+}
 
 void TfrmMain::CreaControlli() {
     setMinimumWidth(760);
     pcMain = new QTabWidget(this);
     pcMain->setObjectName(QStringLiteral("pcMain"));
-    // Tab captions in bold 16-pixel Arial, dark red.
+    // Tab captions in bold 16-pixel Arial, dark red; all ten tabs fit the window's width.
     pcMain->tabBar()->setStyleSheet(
-        QStringLiteral("QTabBar::tab { font: bold 16px \"Arial\"; color: rgb(128, 0, 0); }"));
-    auto* layout = new QVBoxLayout(this);
+        QStringLiteral("QTabBar::tab { font: bold 16px \"Arial\"; color: rgb(128, 0, 0); "
+                       "padding: 4px 5px; }"));
+    treeLog = new AlberoLog(this);
+    treeLog->hide();
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(pcMain);
+    layout->setSpacing(0);
+    layout->addWidget(pcMain, 1);
+    layout->addWidget(treeLog);
 
-    tsMenu = new QWidget;
-    tsMenu->setObjectName(QStringLiteral("tsMenu"));
+    tsMenu = CreaPaginaStart();
     pcMain->addTab(tsMenu, QStringLiteral("Start"));
-    auto* start = new QVBoxLayout(tsMenu);
+    m_anagrafiche = {new PaginaArticoli(m_messaggi, *this), new PaginaNominativi(m_messaggi, *this),
+                     new PaginaFornitori(m_messaggi, *this)};
+    pcMain->addTab(m_anagrafiche[0], QStringLiteral("Articoli"));
+    pcMain->addTab(m_anagrafiche[1], QStringLiteral("Nominativi"));
+    pcMain->addTab(m_anagrafiche[2], QStringLiteral("Fornitori"));
+    SchedaVuota(QStringLiteral("tsModelli"), QStringLiteral("Modelli di consegna"));
+    SchedaVuota(QStringLiteral("tsCarichi"), QStringLiteral("Carichi"));
+    SchedaVuota(QStringLiteral("tsScarichi"), QStringLiteral("Scarichi"));
+    SchedaVuota(QStringLiteral("tsRapporti"), QStringLiteral("Registro"));
+    SchedaVuota(QStringLiteral("tsAllegato9"), QStringLiteral("Giornaliero"));
+    SchedaVuota(QStringLiteral("tsUtilita"), QStringLiteral("Utilità"));
+    m_schedaAttiva = pcMain->currentWidget();
+    connect(pcMain, &QTabWidget::currentChanged, this, &TfrmMain::SchedaCambiata);
+
+    // The guard of the tabs and the shortcuts see every event of the window's controls
+    // before the controls do.
+    qApp->installEventFilter(this);
+    AggiungiTasto(nullptr, Qt::Key_Home, [this] { AlternaAlberoLog(); });
+}
+
+// The start page: the logo, the version, the update notice and the log-view button.
+QWidget* TfrmMain::CreaPaginaStart() {
+    // The logo lives in a resource of this static library: register it before reading it.
+    Q_INIT_RESOURCE(immagini);
+    auto* pagina = new QWidget;
+    pagina->setObjectName(QStringLiteral("tsMenu"));
+    auto* start = new QVBoxLayout(pagina);
     start->addStretch();
-    lblVersione = new QLabel(tsMenu);
+    auto* logo = new QLabel(pagina);
+    logo->setObjectName(QStringLiteral("imgLogo"));
+    logo->setPixmap(QPixmap(QStringLiteral(":/immagini/logo.jpg")));
+    logo->setAlignment(Qt::AlignCenter);
+    start->addWidget(logo);
+    lblVersione = new QLabel(pagina);
     lblVersione->setObjectName(QStringLiteral("lblVersione"));
     lblVersione->setAlignment(Qt::AlignCenter);
     start->addWidget(lblVersione);
-    lblDbVers = new QLabel(tsMenu);
+    lblDbVers = new QLabel(pagina);
     lblDbVers->setObjectName(QStringLiteral("lblDbVers"));
     lblDbVers->setAlignment(Qt::AlignCenter);
     lblDbVers->hide();
     start->addWidget(lblDbVers);
+    pnlUpdate = new QWidget(pagina);
+    pnlUpdate->setObjectName(QStringLiteral("pnlUpdate"));
+    pnlUpdate->hide();
+    start->addWidget(pnlUpdate);
+    start->addStretch();
+    btnLogTree = new QPushButton(QStringLiteral("Log"), pagina);
+    btnLogTree->setObjectName(QStringLiteral("btnLogTree"));
+    connect(btnLogTree, &QPushButton::clicked, this, &TfrmMain::AlternaAlberoLog);
+    start->addWidget(btnLogTree, 0, Qt::AlignRight);
+    return pagina;
+}
+
+// A tab whose contents other parts of the program fill.
+void TfrmMain::SchedaVuota(const QString& nome, const QString& titolo) {
+    auto* scheda = new QWidget;
+    scheda->setObjectName(nome);
+    pcMain->addTab(scheda, titolo);
 }
 
 // The installation checks; each step runs only when the previous ones succeeded.
@@ -146,10 +207,26 @@ bool TfrmMain::ControlliInstallazione(const QString& cartella) {
     lblVersione->setText(QStringLiteral("Versione ") + versione);
     utLog(routine, QStringLiteral("Versione eseguibile:") + versione);
 
-    // 12. Size, position and browse state.
+    // 12. Size, position, the controls hidden for good and browse state on every record tab.
     resize(869, 681);
     if (const QScreen* schermo = QGuiApplication::primaryScreen())
         move(schermo->availableGeometry().center() - rect().center());
+    for (const char* nome : {"btnArtElimina", "btnNomElimina", "btnForElimina", "btnCarElimina",
+                             "btnScaElimina", "btnLogTree", "btnRegStampa", "btnRegStampaTutti"}) {
+        if (auto* pulsante = findChild<QWidget*>(QLatin1String(nome)))
+            pulsante->hide();
+    }
+    for (const char* nome : {"pnlArtLeft", "pnlArtTop", "pnlNomLeft", "pnlNomTop", "pnlForLeft",
+                             "pnlForTop", "pnlModConsLeft", "pnlModConsTop", "pnlCarLeft",
+                             "pnlCarTop", "pnlScaLeft", "pnlScaTop"}) {
+        if (auto* pannello = findChild<QWidget*>(QLatin1String(nome)))
+            AbilitaControlli(pannello, true, ColoreDisabilitato);
+    }
+    for (const char* nome : {"pnlArtRight", "pnlNomRight", "pnlForRight", "pnlModConsRight",
+                             "pnlCarRight", "pnlScaRight"}) {
+        if (auto* pannello = findChild<QWidget*>(QLatin1String(nome)))
+            AbilitaControlli(pannello, false, ColoreDisabilitato);
+    }
     inModifica = false;
     idCorrenteArticoli = idCorrenteNominativi = idCorrenteFornitori = 0;
     idCorrenteModelli = idCorrenteCarichi = idCorrenteScarichi = 0;
@@ -165,8 +242,88 @@ void TfrmMain::Fallimento(const QString& testo, bool logga, const QString& testo
     m_messaggi.errore(testo);
 }
 
-void TfrmMain::ImpostaDati(const TdmDati& dati) {
+void TfrmMain::ImpostaDati(TdmDati& dati) {
+    m_dati = &dati;
+    for (PaginaAnagrafica* pagina : std::as_const(m_anagrafiche))
+        pagina->collegaDati(dati, m_percorsi);
+    // The ID column of the articles list is hidden for good.
+    findChild<Griglia*>(QStringLiteral("grArticoli"))->nascondiColonna(0);
     lblDbVers->setText(QStringLiteral("DB:") + QString::number(dati.versioneDb()));
+}
+
+// The active tab changed: the tab left saves its state, the tab shown re-reads its own.
+void TfrmMain::SchedaCambiata(int indice) {
+    auto* lasciata = qobject_cast<PaginaScheda*>(m_schedaAttiva);
+    m_schedaAttiva = pcMain->widget(indice);
+    if (!m_dati)
+        return;
+    if (lasciata)
+        lasciata->Nascondi();
+    if (auto* mostrata = qobject_cast<PaginaScheda*>(m_schedaAttiva))
+        mostrata->Mostra();
+}
+
+bool TfrmMain::eventFilter(QObject* oggetto, QEvent* evento) {
+    auto* controllo = qobject_cast<QWidget*>(oggetto);
+    if (!controllo || controllo->window() != this)
+        return false;
+    switch (evento->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        // While a record is being edited the tabs cannot be changed.
+        return inModifica && controllo == pcMain->tabBar();
+    case QEvent::KeyPress: {
+        const auto* tasto = static_cast<QKeyEvent*>(evento);
+        const bool cambiaScheda =
+            (tasto->modifiers() & Qt::ControlModifier) &&
+            (tasto->key() == Qt::Key_Tab || tasto->key() == Qt::Key_Backtab ||
+             tasto->key() == Qt::Key_PageUp || tasto->key() == Qt::Key_PageDown);
+        return inModifica && (cambiaScheda || controllo == pcMain->tabBar());
+    }
+    case QEvent::KeyRelease: {
+        const auto* tasto = static_cast<QKeyEvent*>(evento);
+        return !tasto->isAutoRepeat() && TastoRilasciato(tasto->key(), tasto->modifiers());
+    }
+    default:
+        return false;
+    }
+}
+
+void TfrmMain::AggiungiTasto(QWidget* scheda, int tasto, std::function<void()> azione) {
+    // The log view is the one shortcut that needs its modifiers: Ctrl+Alt+Home.
+    const bool conModificatori = tasto == Qt::Key_Home;
+    m_tasti.append(
+        {scheda, tasto, Qt::ControlModifier | Qt::AltModifier, conModificatori, std::move(azione)});
+}
+
+bool TfrmMain::TastoRilasciato(int tasto, Qt::KeyboardModifiers modificatori) {
+    QWidget* attiva = pcMain->currentWidget();
+    for (const RegolaTasto& regola : std::as_const(m_tasti)) {
+        if ((regola.scheda && regola.scheda != attiva) || regola.tasto != tasto)
+            continue;
+        if (regola.conModificatori && (modificatori & (Qt::ControlModifier | Qt::AltModifier |
+                                                       Qt::ShiftModifier)) != regola.modificatori)
+            continue;
+        regola.azione();
+        return true;
+    }
+    return false;
+}
+
+void TfrmMain::AlternaAlberoLog() {
+    if (treeLog->isVisible()) {
+        treeLog->hide();
+        pcMain->setMinimumWidth(0);
+        pcMain->setMaximumWidth(QWIDGETSIZE_MAX);
+        resize(869, 681);
+        return;
+    }
+    const int larghezza = pcMain->width();
+    pcMain->setFixedWidth(larghezza);
+    treeLog->setFixedWidth(1280 - larghezza);
+    treeLog->show();
+    resize(1280, height());
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {

@@ -6,12 +6,16 @@
 #include "Datamodule.h"
 #include "Percorsi.h"
 
-#include <QColor>
+#include <QList>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
+class AlberoLog;
+class PaginaAnagrafica;
 class QLabel;
+class QPushButton;
 class QTabWidget;
 class TfrmAttendere;
 
@@ -19,7 +23,10 @@ class TfrmAttendere;
 inline const QString TITOLO_APPLICAZIONE =
     QStringLiteral("Dolvera - Il registro AGEA sempre in ordine, giorno per giorno");
 
-class TfrmMain : public QWidget {
+// The main window: one tab per area of work, the guard that keeps the user on a tab while
+// a record is being edited, the keyboard shortcuts and the log view. Its shared state
+// (edit flag, new-record flags, saved rows) is the StatoMain it inherits.
+class TfrmMain : public QWidget, public StatoMain {
     Q_OBJECT
 
 public:
@@ -32,34 +39,41 @@ public:
     // False once the first show has found a reason to end the program.
     bool inEsecuzione() const { return m_inEsecuzione; }
     const Percorsi& percorsi() const { return m_percorsi; }
-    // Shows the schema version of the data module created after the window.
-    void ImpostaDati(const TdmDati& dati);
+    // Binds the tabs to the data module created after the window and shows its schema
+    // version.
+    void ImpostaDati(TdmDati& dati);
 
     // The first-show sequence, run at every show; only the first does the work.
     void FormShow();
 
-    // Start-up state of the window.
-    QColor ColoreDisabilitato{225, 225, 225};
-    bool nuovoArticolo = false;
-    bool nuovoNominativo = false;
-    bool nuovoFornitore = false;
-    bool inModifica = false;
-    int idCorrenteArticoli = 0;
-    int idCorrenteNominativi = 0;
-    int idCorrenteFornitori = 0;
-    int idCorrenteModelli = 0;
-    int idCorrenteCarichi = 0;
-    int idCorrenteScarichi = 0;
-    int idCorrenteAllegati9 = 0;
-    int idCorrenteRapporti = 0;
-    QString meseCorrente;
+    // A keyboard shortcut of tab `scheda` (any tab when null), run when `tasto` is released.
+    // The rules are tried in the order they were added against the tab active when the key
+    // was released; the first that matches runs, and a tab it switches to does not receive
+    // the same key.
+    void AggiungiTasto(QWidget* scheda, int tasto, std::function<void()> azione);
+    // Shows or hides the log view at the right of the tabs.
+    void AlternaAlberoLog();
+
     // True until the end of the first show.
     bool FIRSTIME = true;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
+    struct RegolaTasto {
+        QWidget* scheda;
+        int tasto;
+        Qt::KeyboardModifiers modificatori;
+        bool conModificatori;
+        std::function<void()> azione;
+    };
+    QWidget* CreaPaginaStart();
+    void SchedaVuota(const QString& nome, const QString& titolo);
+    void SchedaCambiata(int indice);
+    bool TastoRilasciato(int tasto, Qt::KeyboardModifiers modificatori);
+
     bool ControlliInstallazione(const QString& cartella);
     void CreaControlli();
     // Shows (and logs, when `logga`) a start-up failure and marks the program to end.
@@ -68,12 +82,19 @@ private:
 
     Messaggi& m_messaggi;
     Percorsi m_percorsi;
+    TdmDati* m_dati = nullptr;
     std::unique_ptr<TfrmAttendere> m_attendere;
     bool m_avviato = false;
     bool m_inEsecuzione = true;
+    QList<RegolaTasto> m_tasti;
+    QWidget* m_schedaAttiva = nullptr;
 
     QTabWidget* pcMain = nullptr;
     QWidget* tsMenu = nullptr;
     QLabel* lblVersione = nullptr;
     QLabel* lblDbVers = nullptr;
+    QWidget* pnlUpdate = nullptr;
+    QPushButton* btnLogTree = nullptr;
+    QList<PaginaAnagrafica*> m_anagrafiche;
+    AlberoLog* treeLog = nullptr;
 };

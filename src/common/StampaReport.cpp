@@ -9,5 +9,9 @@ bool StampaConReportHost(Messaggi& messaggi, const ReportHost& host, const QStri
         return false;
     if (!parametro.isEmpty())
         ReportHost::ImpostaParametro(parametro, valore);
-    return host.EseguiMacro(macro);
+    QString motivo;
+    if (host.EseguiMacro(macro, &motivo))
+        return true;
+    messaggi.errore(QStringLiteral("Stampa non riuscita: ") + motivo);
+    return false;
 }

@@ -152,6 +152,10 @@ int DataSet::indiceCampo(const QString& campo) const {
     return d->c.indici.value(campo.toLower(), -1);
 }
 
+int DataSet::lunghezzaCampo(const QString& campo) const {
+    return d->c.colonne[d->colonnaNota(campo)].lunghezza;
+}
+
 // ---- rows and the current row ------------------------------------------------------------
 
 int DataSet::conteggio() const {

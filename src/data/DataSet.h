@@ -67,6 +67,9 @@ public:
     const QString& nome() const { return m_nome; }
     QStringList campi() const;
     int indiceCampo(const QString& campo) const;
+    // The most characters a text column of the table holds (its declared length); 0 for
+    // any other column.
+    int lunghezzaCampo(const QString& campo) const;
 
     // ---- rows and the current row ----
     int conteggio() const;

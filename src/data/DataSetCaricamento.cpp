@@ -7,6 +7,7 @@
 #include "ErroreDb.h"
 #include "LetturaSqlite.h"
 
+#include <QRegularExpression>
 #include <functional>
 
 namespace dataset {
@@ -20,6 +21,17 @@ QString quota(const QString& identificatore) {
 } // namespace dataset
 
 using namespace dataset;
+
+namespace {
+// "VARCHAR(50)" gives 50; declarations without a length give 0.
+int lunghezzaDichiarata(const QString& dichiarato) {
+    static const QRegularExpression lunghezza(QStringLiteral("^\\s*(?:VAR)?CHAR(?:ACTER)?\\s*"
+                                                             "\\(\\s*(\\d+)\\s*\\)"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = lunghezza.match(dichiarato);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+} // namespace
 
 QSqlDatabase DataSet::Privato::database() const {
     QSqlDatabase db = QSqlDatabase::database(connessione, false);
@@ -127,6 +139,7 @@ void DataSet::Privato::leggiTabella(const QSqlDatabase& db, Caricamento& k) cons
             continue;
         }
         k.colonne[i].scrivibile = true;
+        k.colonne[i].lunghezza = lunghezzaDichiarata(info.valore(2, Tipo::Testo).toString());
         const QVariant predefinito = info.valore(4, Tipo::Testo);
         if (!nullo(predefinito)) {
             espressioni << predefinito.toString();

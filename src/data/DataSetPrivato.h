@@ -33,6 +33,8 @@ struct Colonna {
     Tipo tipo = Tipo::Libero;
     // A column of the table itself that registra() writes (not the ID, not a lookup).
     bool scrivibile = false;
+    // The declared length of a text column ("VARCHAR(50)" gives 50); 0 when unlimited.
+    int lunghezza = 0;
 };
 
 struct Lookup {

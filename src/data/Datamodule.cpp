@@ -2,6 +2,8 @@
 
 #include "Utilitylibrary.h"
 
+#include <QHash>
+
 namespace {
 // The first data sets of tuttiDataSet() are opened at start-up, in that order; the others
 // are opened by the screens that read them.
@@ -72,6 +74,10 @@ void TdmDati::definisciDataSet() {
                                QStringLiteral("lstCatmerc"), QStringLiteral("descr"));
     tblArticoli.aggiungiLookup(QStringLiteral("luUm"), QStringLiteral("um_id"),
                                QStringLiteral("lstUm"), QStringLiteral("descr"));
+    const auto ricerca = [this](const DataSet& ds, int riga) {
+        return AnagCerca_OnFilterRecord(ds, riga);
+    };
+    tblArticoli.setPredicato(ricerca);
 
     tblLstCatmerc.setTabella(QStringLiteral("lstCatmerc"));
     tblLstCatmerc.setOrdine(QStringLiteral("descr"));
@@ -82,8 +88,10 @@ void TdmDati::definisciDataSet() {
 
     tblNominativi.setTabella(QStringLiteral("nominativi"));
     tblNominativi.setOrdine(QStringLiteral("cognome, nome"));
+    tblNominativi.setPredicato(ricerca);
     tblFornitori.setTabella(QStringLiteral("fornitori"));
     tblFornitori.setOrdine(QStringLiteral("ragsoc"));
+    tblFornitori.setPredicato(ricerca);
     tblDatiAzienda.setTabella(QStringLiteral("datiAzienda"));
 
     tblCarichi_mast.setTabella(QStringLiteral("carichi_mast"));
@@ -171,6 +179,23 @@ void TdmDati::Rinfresca(const QString& cosa) {
     if (!trovato)
         m_avvisi.errore(QStringLiteral("ERRORE #9: Parametro errato."));
     utLogWrite(QStringLiteral("Rinfresca { cosa=\"") + cosa + QStringLiteral("\" }"));
+}
+
+bool TdmDati::AnagCerca_OnFilterRecord(const DataSet& ds, int riga) const {
+    static const QHash<QString, QString> campi = {
+        {QStringLiteral("edtArtCerca"), QStringLiteral("descr")},
+        {QStringLiteral("edtNomCerca"), QStringLiteral("cognome")},
+        {QStringLiteral("edtForCerca"), QStringLiteral("ragsoc")},
+        {QStringLiteral("edtQuickNomCerca"), QStringLiteral("cognome")},
+        {QStringLiteral("edtSelNomCerca"), QStringLiteral("cognome")},
+    };
+    if (!cercaAttivo)
+        return true;
+    const QString campo = campi.value(cercaAttivo->objectName());
+    if (campo.isEmpty())
+        return true;
+    const QString cercato = utLocale().toUpper(cercaAttivo->property("text").toString());
+    return utLocale().toUpper(TestoValore(ds.valore(riga, campo))).contains(cercato);
 }
 
 int TdmDati::LeggiVersioneDb() {

@@ -11,6 +11,7 @@
 #include "Percorsi.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -39,6 +40,14 @@ public:
     // "Carichi", "Scarichi", "ArtAgea", "Allegati9"); any other name is reported as
     // "ERRORE #9: Parametro errato.".
     void Rinfresca(const QString& cosa);
+
+    // The incremental search of the articles, beneficiaries and suppliers: the search box
+    // whose text changed last. Its objectName chooses the field compared and its "text"
+    // property is the text searched.
+    QPointer<QObject> cercaAttivo;
+    // The record filter of tblArticoli, tblNominativi and tblFornitori: true when the
+    // upper-cased search text occurs anywhere in the upper-cased field of row `riga`.
+    bool AnagCerca_OnFilterRecord(const DataSet& ds, int riga) const;
 
     // The nine tables an upgrade carries over, in the order they are copied.
     static const QStringList& tabelleEsportate();

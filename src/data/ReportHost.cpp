@@ -3,6 +3,7 @@
 #include "AccessoDati.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 
 void ReportHost::ImpostaParametro(const QString& nome, const QString& valore) {
     Querifica(QStringLiteral("UPDATE parametri SET ") + nome + QStringLiteral(" = '") + valore +
@@ -15,12 +16,28 @@ QString ReportHost::RigaComando(const QString& macro) const {
            m_percorsi.FileDb + QStringLiteral("\"   /x ") + macro;
 }
 
-bool ReportHost::EseguiMacro(const QString& macro) const {
+bool ReportHost::EseguiMacro(const QString& macro, QString* motivo) const {
     QProcess host;
-    host.setProcessChannelMode(QProcess::ForwardedChannels);
+    host.setProcessChannelMode(QProcess::SeparateChannels);
     host.startCommand(RigaComando(macro));
-    if (!host.waitForStarted(-1))
-        return false;
-    host.waitForFinished(-1);
-    return true;
+    QString errore;
+    if (!host.waitForStarted(-1)) {
+        errore = QStringLiteral("impossibile avviare ") + m_percorsi.AccessExe +
+                 QStringLiteral(" (") + host.errorString() + QStringLiteral(").");
+    } else {
+        host.waitForFinished(-1);
+        if (host.exitStatus() != QProcess::NormalExit || host.exitCode() != 0) {
+            // The host explains its failure on the last line of its standard error, after
+            // its name.
+            const QStringList righe = QString::fromLocal8Bit(host.readAllStandardError())
+                                          .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            errore = righe.isEmpty() ? QStringLiteral("il programma di stampa è terminato con "
+                                                      "un errore.")
+                                     : righe.constLast().trimmed();
+            errore.remove(QRegularExpression(QStringLiteral("^dolvera-report: ")));
+        }
+    }
+    if (motivo)
+        *motivo = errore;
+    return errore.isEmpty();
 }

@@ -16,9 +16,9 @@ public:
     static void ImpostaParametro(const QString& nome, const QString& valore);
     // The host's command line: "<AccessExe>" "<FileDb>"   /x <macro>.
     QString RigaComando(const QString& macro) const;
-    // Runs the host and waits, with no time limit, until it ends. False when it cannot
-    // be started.
-    bool EseguiMacro(const QString& macro) const;
+    // Runs the host and waits, with no time limit, until it ends. False when it cannot be
+    // started or ends with an error; `motivo` then receives what went wrong.
+    bool EseguiMacro(const QString& macro, QString* motivo = nullptr) const;
 
 private:
     Percorsi m_percorsi;

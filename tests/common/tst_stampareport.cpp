@@ -75,7 +75,19 @@ private slots:
     void hostMancante() {
         Percorsi p = percorsi();
         p.AccessExe = m_cartella->file("non-esiste");
-        QVERIFY(!ReportHost(p).EseguiMacro("mac_StampaElencoArticoli"));
+        QString motivo;
+        QVERIFY(!ReportHost(p).EseguiMacro("mac_StampaElencoArticoli", &motivo));
+        QVERIFY2(motivo.startsWith("impossibile avviare " + p.AccessExe), qPrintable(motivo));
+    }
+
+    // A host that ends with an error is not a print: the user reads why.
+    void erroreDelReportMostrato() {
+        m_messaggi.attendi(Messaggi::Tipo::OkAnnulla, "Premere OK quando la stampante è pronta.");
+        m_messaggi.attendi(Messaggi::Tipo::Errore, "Stampa non riuscita: Il record da stampare "
+                                                   "non esiste (Stampa_Articolo_ID = 99).");
+        QVERIFY(!StampaConReportHost(m_messaggi, ReportHost(percorsi()), "mac_StampaSchedaArticolo",
+                                     "Stampa_Articolo_ID", "99"));
+        QVERIFY(stampe().isEmpty());
     }
 };
 

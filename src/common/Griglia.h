@@ -1,0 +1,44 @@
+#pragma once
+
+// A read-only list over a data set: whole-row selection, the selected row always the data
+// set's current row (in both directions), and the columns the list names, in its order and
+// with its titles.
+
+#include <QList>
+#include <QString>
+#include <QTableView>
+
+class DataSet;
+class QIdentityProxyModel;
+
+struct ColonnaGriglia {
+    QString campo;
+    QString titolo;
+    // Width in pixels; 0 lets the column take what is left.
+    int larghezza = 0;
+};
+
+class Griglia : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit Griglia(const QString& nome, QWidget* parent = nullptr);
+
+    // Shows `ds` with the given columns (the other fields stay hidden).
+    void collega(DataSet& ds, const QList<ColonnaGriglia>& colonne);
+    DataSet* dataSet() const { return m_ds; }
+    // Column `indice` of the list as given to collega().
+    void nascondiColonna(int indice);
+    bool colonnaNascosta(int indice) const;
+    // The model column showing column `indice` of the list.
+    int colonnaModello(int indice) const;
+
+private:
+    void seguiDataSet();
+    void seguiSelezione(const QModelIndex& corrente);
+
+    DataSet* m_ds = nullptr;
+    QIdentityProxyModel* m_intestazioni = nullptr;
+    QList<ColonnaGriglia> m_colonne;
+    bool m_sincronizzando = false;
+};

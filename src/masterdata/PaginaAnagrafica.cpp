@@ -1,0 +1,253 @@
+#include "PaginaAnagrafica.h"
+
+#include "AbilitaControlli.h"
+#include "CollegamentoCampi.h"
+#include "Datamodule.h"
+#include "Messaggi.h"
+#include "ReportHost.h"
+#include "Ricerca.h"
+#include "StampaReport.h"
+#include "StatoMain.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QPushButton* pulsante(QWidget* genitore, const QString& nome, const QString& testo) {
+    auto* b = new QPushButton(testo, genitore);
+    b->setObjectName(nome);
+    b->setMinimumWidth(96);
+    return b;
+}
+} // namespace
+
+PaginaAnagrafica::PaginaAnagrafica(const Definizione& definizione, Messaggi& messaggi,
+                                   StatoMain& stato, QWidget* parent)
+    : PaginaScheda(parent), m_def(definizione), m_messaggi(messaggi), m_stato(stato) {
+    setObjectName(m_def.nomeScheda);
+    costruisci();
+}
+
+PaginaAnagrafica::~PaginaAnagrafica() = default;
+
+void PaginaAnagrafica::costruisci() {
+    const QString& s = m_def.sigla;
+    auto* principale = new QVBoxLayout(this);
+    principale->setContentsMargins(8, 8, 8, 8);
+
+    // Top panel: the buttons of browse mode.
+    m_pnlTop = new QWidget(this);
+    m_pnlTop->setObjectName(QStringLiteral("pnl%1Top").arg(s));
+    auto* alto = new QHBoxLayout(m_pnlTop);
+    alto->setContentsMargins(0, 0, 0, 0);
+    auto* nuovo = pulsante(m_pnlTop, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("Nuovo"));
+    auto* modifica =
+        pulsante(m_pnlTop, QStringLiteral("btn%1Modifica").arg(s), QStringLiteral("Modifica"));
+    auto* elimina =
+        pulsante(m_pnlTop, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("Elimina"));
+    auto* elenco =
+        pulsante(m_pnlTop, QStringLiteral("btn%1StampaElenco").arg(s), m_def.testoStampaElenco);
+    auto* scheda =
+        pulsante(m_pnlTop, QStringLiteral("btn%1StampaScheda").arg(s), QStringLiteral("Stampa"));
+    alto->addWidget(nuovo);
+    alto->addWidget(modifica);
+    alto->addWidget(elimina);
+    alto->addSpacing(24);
+    alto->addWidget(m_def.schedaPrimaDiElenco ? scheda : elenco);
+    alto->addWidget(m_def.schedaPrimaDiElenco ? elenco : scheda);
+    alto->addStretch();
+    principale->addWidget(m_pnlTop);
+
+    auto* centro = new QHBoxLayout;
+    principale->addLayout(centro, 1);
+
+    // Left panel: search box and list.
+    m_pnlLeft = new QWidget(this);
+    m_pnlLeft->setObjectName(QStringLiteral("pnl%1Left").arg(s));
+    m_pnlLeft->setFixedWidth(m_def.larghezzaElenco);
+    auto* sinistra = new QVBoxLayout(m_pnlLeft);
+    sinistra->setContentsMargins(0, 0, 0, 0);
+    auto* riga = new QHBoxLayout;
+    riga->addWidget(new QLabel(m_def.etichettaCerca, m_pnlLeft));
+    m_cerca = new QLineEdit(m_pnlLeft);
+    m_cerca->setObjectName(QStringLiteral("edt%1Cerca").arg(s));
+    m_cerca->setClearButtonEnabled(true);
+    riga->addWidget(m_cerca, 1);
+    sinistra->addLayout(riga);
+    m_griglia = new Griglia(m_def.nomeGriglia, m_pnlLeft);
+    sinistra->addWidget(m_griglia, 1);
+    centro->addWidget(m_pnlLeft);
+
+    // Right panel: the card, with Conferma and Annulla.
+    m_pnlRight = new QGroupBox(m_def.titoloScheda, this);
+    m_pnlRight->setObjectName(QStringLiteral("pnl%1Right").arg(s));
+    auto* destra = new QVBoxLayout(m_pnlRight);
+    m_corpo = new QWidget(m_pnlRight);
+    destra->addWidget(m_corpo);
+    destra->addStretch();
+    auto* conferme = new QHBoxLayout;
+    conferme->addStretch();
+    auto* conferma =
+        pulsante(m_pnlRight, QStringLiteral("btn%1Conferma").arg(s), QStringLiteral("Conferma"));
+    auto* annulla =
+        pulsante(m_pnlRight, QStringLiteral("btn%1Annulla").arg(s), QStringLiteral("Annulla"));
+    conferme->addWidget(conferma);
+    conferme->addWidget(annulla);
+    destra->addLayout(conferme);
+    centro->addWidget(m_pnlRight, 1);
+
+    connect(nuovo, &QPushButton::clicked, this, &PaginaAnagrafica::btnNuovoClick);
+    connect(modifica, &QPushButton::clicked, this, &PaginaAnagrafica::btnModificaClick);
+    connect(elimina, &QPushButton::clicked, this, &PaginaAnagrafica::btnEliminaClick);
+    connect(elenco, &QPushButton::clicked, this, &PaginaAnagrafica::btnStampaElencoClick);
+    connect(scheda, &QPushButton::clicked, this, &PaginaAnagrafica::btnStampaSchedaClick);
+    connect(conferma, &QPushButton::clicked, this, &PaginaAnagrafica::btnConfermaClick);
+    connect(annulla, &QPushButton::clicked, this, &PaginaAnagrafica::btnAnnullaClick);
+    connect(m_cerca, &QLineEdit::textChanged, this, &PaginaAnagrafica::AnagCerca_OnChange);
+}
+
+void PaginaAnagrafica::aggiungiSottoElenco(QWidget* controllo) {
+    controllo->setParent(m_pnlLeft);
+    m_pnlLeft->layout()->addWidget(controllo);
+}
+
+QLineEdit* PaginaAnagrafica::casella(const QString& nome) {
+    auto* box = new QLineEdit(m_corpo);
+    box->setObjectName(nome);
+    return box;
+}
+
+void PaginaAnagrafica::collegaDati(TdmDati& dati, const Percorsi& percorsi) {
+    m_dati = &dati;
+    m_percorsi = percorsi;
+    m_griglia->collega(ds(), colonneElenco());
+    m_collegamento = new CollegamentoCampi(ds(), this);
+    collegaScheda(*m_collegamento, dati);
+}
+
+DataSet& PaginaAnagrafica::ds() const {
+    return dataSet(*m_dati);
+}
+
+bool PaginaAnagrafica::esegui(const std::function<void()>& operazione) {
+    try {
+        operazione();
+        return true;
+    } catch (const Errore& e) {
+        m_messaggi.errore(e.messaggio());
+        return false;
+    }
+}
+
+// Browse mode: list, search and buttons enabled, card disabled; edit mode the reverse.
+void PaginaAnagrafica::modalitaModifica(bool modifica) {
+    AbilitaControlli(m_pnlRight, modifica, m_stato.ColoreDisabilitato);
+    AbilitaControlli(m_pnlLeft, !modifica, m_stato.ColoreDisabilitato);
+    AbilitaControlli(m_pnlTop, !modifica, m_stato.ColoreDisabilitato);
+}
+
+void PaginaAnagrafica::btnNuovoClick() {
+    DataSet& d = ds();
+    m_cerca->clear();
+    d.setFiltrato(false);
+    const bool registrato = esegui([&] {
+        d.aggiungi();
+        valoriNuovo(d);
+        d.registra();
+    });
+    if (!registrato) {
+        d.annulla();
+        return;
+    }
+    nuovoRecord() = true;
+    btnModificaClick();
+}
+
+void PaginaAnagrafica::btnModificaClick() {
+    if (ds().vuoto())
+        return;
+    modalitaModifica(true);
+    inizioModifica();
+    m_stato.inModifica = true;
+    primoCampo()->setFocus();
+}
+
+void PaginaAnagrafica::btnConfermaClick() {
+    DataSet& d = ds();
+    if (!controllaConferma(d))
+        return;
+    if (!esegui([&] { d.registra(); }))
+        return;
+    m_dati->Rinfresca(m_def.gruppo);
+    modalitaModifica(false);
+    fineModifica();
+    m_stato.inModifica = false;
+    nuovoRecord() = false;
+}
+
+void PaginaAnagrafica::btnAnnullaClick() {
+    DataSet& d = ds();
+    d.annulla();
+    if (nuovoRecord() && !esegui([&] { d.elimina(); }))
+        return;
+    nuovoRecord() = false;
+    m_dati->Rinfresca(m_def.gruppo);
+    modalitaModifica(false);
+    fineModifica();
+    m_stato.inModifica = false;
+}
+
+void PaginaAnagrafica::btnEliminaClick() {
+    DataSet& d = ds();
+    if (d.vuoto() || !m_messaggi.domandaSiNo(domandaElimina(d)))
+        return;
+    if (!esegui([&] { d.elimina(); }))
+        return;
+    d.setFiltrato(false);
+    d.rinfresca();
+}
+
+void PaginaAnagrafica::btnStampaElencoClick() {
+    if (ds().vuoto())
+        return;
+    StampaConReportHost(m_messaggi, ReportHost(m_percorsi), m_def.macroElenco);
+}
+
+void PaginaAnagrafica::btnStampaSchedaClick() {
+    if (ds().vuoto())
+        return;
+    const QString id = ds().valore(QStringLiteral("ID")).toString();
+    esegui([&] {
+        StampaConReportHost(m_messaggi, ReportHost(m_percorsi), m_def.macroScheda,
+                            m_def.parametroScheda, id);
+    });
+}
+
+void PaginaAnagrafica::Mostra() {
+    m_griglia->hide();
+    m_cerca->setFocus();
+    m_dati->Rinfresca(m_def.gruppo);
+    PosizionaId(ds(), idCorrente());
+    m_griglia->show();
+}
+
+void PaginaAnagrafica::Nascondi() {
+    idCorrente() = ds().riga() < 0 ? 0 : ds().valore(QStringLiteral("ID")).toInt();
+    ds().setFiltrato(false);
+    m_cerca->clear();
+}
+
+void PaginaAnagrafica::AnagCerca_OnChange() {
+    if (!m_dati || ApplicaRicerca(*m_dati, ds(), m_cerca))
+        return;
+    // Nothing matches: say so and go back one character. Setting the text is a change
+    // of the box again, so the cutting repeats until the text matches or is empty.
+    m_messaggi.informazione(QStringLiteral("Nessuna corrispondenza"));
+    m_cerca->setText(m_cerca->text().chopped(1));
+    m_cerca->deselect();
+    m_cerca->end(false);
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+// The browse and edit workflow shared by the articles, beneficiaries and suppliers tabs: a
+// list with its search box on the left, the record card on the right, the buttons on top.
+// In browse mode the list, the search box and the buttons are enabled and the card is not;
+// Nuovo and Modifica switch to edit mode (the card only), Conferma and Annulla back.
+
+#include "Griglia.h"
+#include "PaginaScheda.h"
+#include "Percorsi.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+class CollegamentoCampi;
+class DataSet;
+class Messaggi;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TdmDati;
+struct StatoMain;
+
+class PaginaAnagrafica : public PaginaScheda {
+    Q_OBJECT
+
+public:
+    // Everything that names a tab's controls, reports and state.
+    struct Definizione {
+        QString nomeScheda;        // "tsArticoli"
+        QString sigla;             // "Art": btnArtNuovo, pnlArtLeft, edtArtCerca ...
+        QString nomeGriglia;       // "grArticoli"
+        QString titoloScheda;      // "Scheda Articolo"
+        QString etichettaCerca;    // "Descrizione  "
+        QString testoStampaElenco; // "Inventario"
+        bool schedaPrimaDiElenco;  // order of the two print buttons
+        QString gruppo;            // the data sets re-read: "Articoli"
+        QString macroElenco, macroScheda, parametroScheda;
+        int larghezzaElenco; // width of the left panel
+    };
+
+    PaginaAnagrafica(const Definizione& definizione, Messaggi& messaggi, StatoMain& stato,
+                     QWidget* parent = nullptr);
+    ~PaginaAnagrafica() override;
+
+    // Binds the list and the card to the data module's data set of the tab.
+    void collegaDati(TdmDati& dati, const Percorsi& percorsi);
+
+    // The tab became the active page: re-read, back on the row it was on.
+    void Mostra() override;
+    // The tab stopped being the active page: remember the row, show all rows again.
+    void Nascondi() override;
+
+    // The button handlers of the tab.
+    void btnNuovoClick();
+    void btnModificaClick();
+    void btnConfermaClick();
+    void btnAnnullaClick();
+    void btnEliminaClick();
+    void btnStampaElencoClick();
+    void btnStampaSchedaClick();
+    // The search box's text changed.
+    void AnagCerca_OnChange();
+
+protected:
+    // The tab's data set in the data module.
+    virtual DataSet& dataSet(TdmDati& dati) const = 0;
+    // The columns of the list.
+    virtual QList<ColonnaGriglia> colonneElenco() const = 0;
+    // Binds the card's controls to the data set's fields.
+    virtual void collegaScheda(CollegamentoCampi& collegamento, TdmDati& dati) = 0;
+    // The values of a new record, on the data set in its insert state.
+    virtual void valoriNuovo(DataSet& ds) = 0;
+    // The tab's new-record flag and saved row in the main window's state.
+    virtual bool& nuovoRecord() const = 0;
+    virtual int& idCorrente() const = 0;
+    // The card's first field, focused when editing starts.
+    virtual QWidget* primoCampo() const = 0;
+    // The question asked before the current record is deleted.
+    virtual QString domandaElimina(const DataSet& ds) const = 0;
+    // Extra work when editing starts and ends.
+    virtual void inizioModifica() {}
+    virtual void fineModifica() {}
+    // The tab's checks before the record is stored; false keeps the card in edit mode (the
+    // tab shows its own message). The data set may be put into its edit state here.
+    virtual bool controllaConferma(DataSet&) { return true; }
+
+    // A text box of the card named `nome` (its label is the caller's).
+    QLineEdit* casella(const QString& nome);
+    QWidget* corpoScheda() const { return m_corpo; }
+    Griglia* griglia() const { return m_griglia; }
+    // Adds a control below the list.
+    void aggiungiSottoElenco(QWidget* controllo);
+    Messaggi& messaggi() const { return m_messaggi; }
+    StatoMain& stato() const { return m_stato; }
+
+private:
+    void costruisci();
+    void modalitaModifica(bool modifica);
+    // Runs a database operation; an error is shown and false returned.
+    bool esegui(const std::function<void()>& operazione);
+    DataSet& ds() const;
+
+    Definizione m_def;
+    Messaggi& m_messaggi;
+    StatoMain& m_stato;
+    TdmDati* m_dati = nullptr;
+    Percorsi m_percorsi;
+    CollegamentoCampi* m_collegamento = nullptr;
+
+    QWidget* m_pnlLeft = nullptr;
+    QWidget* m_pnlRight = nullptr;
+    QWidget* m_pnlTop = nullptr;
+    QWidget* m_corpo = nullptr;
+    Griglia* m_griglia = nullptr;
+    QLineEdit* m_cerca = nullptr;
+};

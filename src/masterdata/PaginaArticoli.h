@@ -1,0 +1,38 @@
+#pragma once
+
+// The "Articoli" tab: the goods the food bank stocks, their unit of measure, whether they
+// are AGEA products and, for a new article, the opening stock.
+
+#include "PaginaAnagrafica.h"
+
+class QCheckBox;
+class QComboBox;
+
+class PaginaArticoli : public PaginaAnagrafica {
+    Q_OBJECT
+
+public:
+    PaginaArticoli(Messaggi& messaggi, StatoMain& stato, QWidget* parent = nullptr);
+
+protected:
+    DataSet& dataSet(TdmDati& dati) const override;
+    QList<ColonnaGriglia> colonneElenco() const override;
+    void collegaScheda(CollegamentoCampi& collegamento, TdmDati& dati) override;
+    void valoriNuovo(DataSet& ds) override;
+    bool& nuovoRecord() const override;
+    int& idCorrente() const override;
+    QWidget* primoCampo() const override;
+    QString domandaElimina(const DataSet& ds) const override;
+    void inizioModifica() override;
+    void fineModifica() override;
+
+private:
+    void mostraGiacenza(bool visibile);
+
+    QLineEdit* edtArtDescr = nullptr;
+    QComboBox* luArtUm = nullptr;
+    QCheckBox* cbxArtAgea = nullptr;
+    QLabel* lblGiac0 = nullptr;
+    QLineEdit* edtArtGiacenza = nullptr;
+    QLineEdit* edtArtScortamin = nullptr;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+// The "Fornitori" tab: the suppliers and donors the food bank receives goods from.
+
+#include "PaginaAnagrafica.h"
+
+class PaginaFornitori : public PaginaAnagrafica {
+    Q_OBJECT
+
+public:
+    PaginaFornitori(Messaggi& messaggi, StatoMain& stato, QWidget* parent = nullptr);
+
+protected:
+    DataSet& dataSet(TdmDati& dati) const override;
+    QList<ColonnaGriglia> colonneElenco() const override;
+    void collegaScheda(CollegamentoCampi& collegamento, TdmDati& dati) override;
+    void valoriNuovo(DataSet& ds) override;
+    bool& nuovoRecord() const override;
+    int& idCorrente() const override;
+    QWidget* primoCampo() const override;
+    QString domandaElimina(const DataSet& ds) const override;
+
+private:
+    QLineEdit* edtForRagsoc = nullptr;
+    // The text boxes of the card with their fields, in the order of the card.
+    QList<std::pair<QLineEdit*, QString>> m_caselle;
+};

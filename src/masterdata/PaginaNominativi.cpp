@@ -1,0 +1,170 @@
+#include "PaginaNominativi.h"
+
+#include "CollegamentoCampi.h"
+#include "Datamodule.h"
+#include "Messaggi.h"
+#include "StatoMain.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace {
+PaginaAnagrafica::Definizione definizione() {
+    PaginaAnagrafica::Definizione d;
+    d.nomeScheda = QStringLiteral("tsNominativi");
+    d.sigla = QStringLiteral("Nom");
+    d.nomeGriglia = QStringLiteral("grNominativi");
+    d.titoloScheda = QStringLiteral("Scheda Nominativo");
+    d.etichettaCerca = QStringLiteral("Cognome  ");
+    d.testoStampaElenco = QStringLiteral("Stampa tutti");
+    d.schedaPrimaDiElenco = true;
+    d.gruppo = QStringLiteral("Nominativi");
+    d.macroElenco = QStringLiteral("mac_StampaElencoNominativi");
+    d.macroScheda = QStringLiteral("mac_StampaSchedaNominativo");
+    d.parametroScheda = QStringLiteral("Stampa_Nominativo_ID");
+    d.larghezzaElenco = 330;
+    return d;
+}
+
+// The text fields a new beneficiary starts with empty.
+const QStringList CAMPI_VUOTI = {
+    QStringLiteral("cognome"),      QStringLiteral("nome"),        QStringLiteral("via"),
+    QStringLiteral("cap"),          QStringLiteral("citta"),       QStringLiteral("prov"),
+    QStringLiteral("nazione"),      QStringLiteral("nazionalita"), QStringLiteral("telefono1"),
+    QStringLiteral("telefono2"),    QStringLiteral("email"),       QStringLiteral("codfisc"),
+    QStringLiteral("statoCivile"),  QStringLiteral("natoA"),       QStringLiteral("note"),
+    QStringLiteral("dettFamiliari")};
+} // namespace
+
+PaginaNominativi::PaginaNominativi(Messaggi& messaggi, StatoMain& stato, QWidget* parent)
+    : PaginaAnagrafica(definizione(), messaggi, stato, parent) {
+    QWidget* corpo = corpoScheda();
+    auto* g = new QGridLayout(corpo);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
+    // A label and its box at (riga, colonna); colonna 0 or 2, the box spanning `larghezza`.
+    const auto aggiungi = [&](const QString& nome, const QString& campo, const QString& etichetta,
+                              int riga, int colonna, int larghezza = 1) {
+        QLineEdit* box = casella(nome);
+        g->addWidget(new QLabel(etichetta, corpo), riga, colonna);
+        g->addWidget(box, riga, colonna + 1, 1, larghezza);
+        m_caselle.append({box, campo});
+        return box;
+    };
+    // Short codes get short boxes.
+    const auto breve = [](QLineEdit* box, int larghezza) {
+        box->setMaximumWidth(larghezza);
+        return box;
+    };
+    edtNomCognome = aggiungi(QStringLiteral("edtNomCognome"), QStringLiteral("cognome"),
+                             QStringLiteral("Cognome"), 0, 0);
+    edtNomNome = aggiungi(QStringLiteral("edtNomNome"), QStringLiteral("nome"),
+                          QStringLiteral("Nome"), 0, 2);
+    aggiungi(QStringLiteral("edtNomVia"), QStringLiteral("via"), QStringLiteral("Indirizzo"), 1, 0,
+             3);
+    breve(aggiungi(QStringLiteral("edtNomCap"), QStringLiteral("cap"), QStringLiteral("CAP"), 2, 0),
+          70);
+    aggiungi(QStringLiteral("edtNomCitta"), QStringLiteral("citta"), QStringLiteral("Città"), 2, 2);
+    breve(
+        aggiungi(QStringLiteral("edtNomProv"), QStringLiteral("prov"), QStringLiteral("Pr."), 3, 0),
+        40);
+    aggiungi(QStringLiteral("edtNomNazione"), QStringLiteral("nazione"), QStringLiteral("Nazione"),
+             3, 2);
+    aggiungi(QStringLiteral("edtNomTelefono1"), QStringLiteral("telefono1"),
+             QStringLiteral("Telefono 1"), 4, 0);
+    aggiungi(QStringLiteral("edtNomTelefono2"), QStringLiteral("telefono2"),
+             QStringLiteral("Telefono 2"), 4, 2);
+    aggiungi(QStringLiteral("edtNomEmail"), QStringLiteral("email"), QStringLiteral("Email"), 5, 0,
+             3);
+    aggiungi(QStringLiteral("edtNomNatoIl"), QStringLiteral("natoIl"), QStringLiteral("Nato il"), 6,
+             0);
+    aggiungi(QStringLiteral("edtNomNatoA"), QStringLiteral("natoA"), QStringLiteral("Nato a"), 6,
+             2);
+    aggiungi(QStringLiteral("edtNomNazionalita"), QStringLiteral("nazionalita"),
+             QStringLiteral("Nazionalità"), 7, 0);
+    aggiungi(QStringLiteral("edtNomStatoCivile"), QStringLiteral("statoCivile"),
+             QStringLiteral("Stato civile"), 7, 2);
+    aggiungi(QStringLiteral("edtNomCodfisc"), QStringLiteral("codfisc"),
+             QStringLiteral("Codice fiscale"), 8, 0);
+
+    edtNomNote = new QPlainTextEdit(corpo);
+    edtNomNote->setObjectName(QStringLiteral("edtNomNote"));
+    edtNomNote->setFixedHeight(52);
+    g->addWidget(new QLabel(QStringLiteral("Note"), corpo), 9, 0, Qt::AlignTop);
+    g->addWidget(edtNomNote, 9, 1, 1, 3);
+
+    auto* etichettaFam = new QLabel(
+        QStringLiteral("Numero componenti nucleo famigliare (inclusa questa persona)"), corpo);
+    g->addWidget(etichettaFam, 10, 0, 1, 3);
+    edtNumFam = casella(QStringLiteral("edtNumFam"));
+    edtNumFam->setMaxLength(9);
+    edtNumFam->setMaximumWidth(70);
+    g->addWidget(edtNumFam, 10, 3);
+
+    g->addWidget(new QLabel(QStringLiteral("Dettagli componenti nucleo famigliare"), corpo), 11, 0,
+                 1, 4);
+    edtNomDettFamiliari = new QPlainTextEdit(corpo);
+    edtNomDettFamiliari->setObjectName(QStringLiteral("edtNomDettFamiliari"));
+    edtNomDettFamiliari->setFixedHeight(90);
+    g->addWidget(edtNomDettFamiliari, 12, 0, 1, 4);
+}
+
+DataSet& PaginaNominativi::dataSet(TdmDati& dati) const {
+    return dati.tblNominativi;
+}
+
+QList<ColonnaGriglia> PaginaNominativi::colonneElenco() const {
+    return {{QStringLiteral("cognome"), QStringLiteral("Cognome"), 110},
+            {QStringLiteral("nome"), QStringLiteral("Nome"), 100},
+            {QStringLiteral("citta"), QStringLiteral("Città"), 0}};
+}
+
+void PaginaNominativi::collegaScheda(CollegamentoCampi& collegamento, TdmDati&) {
+    for (const auto& [box, campo] : std::as_const(m_caselle))
+        collegamento.testo(box, campo);
+    collegamento.memo(edtNomNote, QStringLiteral("note"));
+    collegamento.memo(edtNomDettFamiliari, QStringLiteral("dettFamiliari"));
+    // The family size is read from its box when the card is confirmed.
+    collegamento.mostra(edtNumFam, QStringLiteral("numFamiliari"));
+}
+
+void PaginaNominativi::valoriNuovo(DataSet& ds) {
+    for (const QString& campo : CAMPI_VUOTI)
+        ds.imposta(campo, QString());
+    ds.imposta(QStringLiteral("natoIl"), QStringLiteral("0"));
+    ds.imposta(QStringLiteral("numFamiliari"), 0);
+}
+
+bool& PaginaNominativi::nuovoRecord() const {
+    return stato().nuovoNominativo;
+}
+
+int& PaginaNominativi::idCorrente() const {
+    return stato().idCorrenteNominativi;
+}
+
+QWidget* PaginaNominativi::primoCampo() const {
+    return edtNomCognome;
+}
+
+QString PaginaNominativi::domandaElimina(const DataSet& ds) const {
+    return QStringLiteral("Eliminare il nominativo ") + ds.testo(QStringLiteral("cognome")) +
+           QStringLiteral(" ") + ds.testo(QStringLiteral("nome")) + QStringLiteral("?");
+}
+
+// A beneficiary needs both names; the family size stored is at least 1, whatever was typed.
+bool PaginaNominativi::controllaConferma(DataSet& ds) {
+    if (edtNomNome->text().isEmpty() || edtNomCognome->text().isEmpty()) {
+        messaggi().informazione(QStringLiteral("Inserire nome e cognome, o premere Annulla"));
+        return false;
+    }
+    bool ok = false;
+    const int famiglia = edtNumFam->text().trimmed().toInt(&ok);
+    if (ds.stato() == DataSet::Stato::Consultazione)
+        ds.modifica();
+    ds.imposta(QStringLiteral("numFamiliari"), ok && famiglia >= 1 ? famiglia : 1);
+    return true;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+// The whole program on a temporary program folder, for the tests that drive the real
+// windows: the main window and the data module started as at a normal start, the main
+// window shown offscreen, message boxes answered by a scripted responder. A test clicks
+// and types by control name, answers boxes, and reads the database, the log and the
+// printed PDF files.
+
+#include "CartellaProgramma.h"
+#include "Messaggi.h"
+#include "main.h"
+
+#include <QStringList>
+#include <QTest>
+#include <QVariant>
+#include <memory>
+
+
+class ProgrammaProva {
+public:
+    // `sql` runs on the database before the program starts (the rows a test needs).
+    explicit ProgrammaProva(const QStringList& sql = {});
+    ~ProgrammaProva();
+
+    TfrmMain& main() const { return *m_main; }
+    TdmDati& dati() const { return *m_dati; }
+    MessaggiPreparati& messaggi() { return m_messaggi; }
+    const CartellaProgramma& cartella() const { return m_cartella; }
+
+    // The control of the main window named `nome` (nullptr when there is none).
+    template <typename T = QWidget> T* trova(const QString& nome) const {
+        return m_main->findChild<T*>(nome);
+    }
+    // Clicks the button `nome`; false when it is missing, hidden or disabled.
+    bool clicca(const QString& nome);
+    // Gives the focus to the box `nome` and types `testo` into it.
+    bool scrivi(const QString& nome, const QString& testo);
+    // Clicks the tab of page `nome`; true when that page is the active page afterwards.
+    bool vaiScheda(const QString& nome);
+    // The page now active.
+    QString schedaAttiva() const;
+    // Presses and releases `tasto` on the control that has the focus.
+    void tasto(Qt::Key tasto, Qt::KeyboardModifiers modificatori = Qt::NoModifier);
+
+    // The first column of the first row of a query on the program's database.
+    QVariant valore(const QString& sql) const;
+    // Every row of a query, its columns joined by "|".
+    QStringList righe(const QString& sql) const;
+    void esegui(const QString& sql) const;
+
+    // The PDF files printed so far, oldest first, and the text of one of them.
+    QStringList stampe() const;
+    static QString testoPdf(const QString& file);
+
+    // Boxes that were not expected and expected boxes that never came.
+    QStringList problemi() const { return m_messaggi.problemi(); }
+
+private:
+    CartellaProgramma m_cartella;
+    MessaggiPreparati m_messaggi;
+    std::unique_ptr<TfrmMain> m_main;
+    std::unique_ptr<TdmDati> m_dati;
+};
