@@ -1,0 +1,179 @@
+// The main window's frame: the tabs, the controls hidden for good, the browse/edit switch of
+// a panel, the keyboard shortcuts, the guard that keeps a tab while editing, the log view.
+
+#include "AbilitaControlli.h"
+#include "AlberoLog.h"
+#include "Griglia.h"
+#include "ProgrammaProva.h"
+#include "Utilitylibrary.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+const QStringList SEME = {
+    "INSERT INTO nominativi (cognome, nome, numFamiliari) VALUES ('ROSSI', 'Mario', 3)",
+    "INSERT INTO nominativi (cognome, nome, numFamiliari) VALUES ('BIANCHI', 'Anna', 2)"};
+
+QColor sfondo(const QWidget* w) {
+    return w->palette().color(QPalette::Base);
+}
+} // namespace
+
+class TestFinestra : public QObject {
+    Q_OBJECT
+
+private slots:
+    void schedeEControlliNascosti() {
+        ProgrammaProva p;
+        auto* schede = p.trova<QTabWidget>("pcMain");
+        QStringList titoli, nomi;
+        for (int i = 0; i < schede->count(); ++i) {
+            titoli << schede->tabText(i);
+            nomi << schede->widget(i)->objectName();
+        }
+        QCOMPARE(titoli,
+                 (QStringList{"Start", "Articoli", "Nominativi", "Fornitori", "Modelli di consegna",
+                              "Carichi", "Scarichi", "Registro", "Giornaliero", "Utilità"}));
+        QCOMPARE(nomi, (QStringList{"tsMenu", "tsArticoli", "tsNominativi", "tsFornitori",
+                                    "tsModelli", "tsCarichi", "tsScarichi", "tsRapporti",
+                                    "tsAllegato9", "tsUtilita"}));
+        QCOMPARE(p.schedaAttiva(), "tsMenu");
+        // Every caption is readable: the ten tabs fit the window without scrolling.
+        for (int i = 0; i < schede->count(); ++i)
+            QVERIFY(schede->tabBar()->tabRect(i).right() <= schede->width());
+        QCOMPARE(p.main().size(), QSize(869, 681));
+        QCOMPARE(p.main().minimumWidth(), 760);
+
+        for (const char* nome : {"btnArtElimina", "btnNomElimina", "btnForElimina", "btnLogTree",
+                                 "lblDbVers", "pnlUpdate", "treeLog"})
+            QVERIFY2(!p.trova(nome)->isVisibleTo(&p.main()), nome);
+        QVERIFY(p.trova<Griglia>("grArticoli")->colonnaNascosta(0));
+        QVERIFY(p.trova<Griglia>("grFornitori")->colonnaNascosta(0));
+        QVERIFY(!p.trova<Griglia>("grArticoli")->colonnaNascosta(1));
+
+        // The logo is a JPEG decoded at start.
+        QVERIFY(!p.trova<QLabel>("imgLogo")->pixmap().isNull());
+        QVERIFY(p.problemi().isEmpty());
+    }
+
+    // Browse mode at start on every record tab: lists enabled and white, cards disabled.
+    void modalitaConsultazioneAllAvvio() {
+        ProgrammaProva p;
+        for (const char* sigla : {"Art", "Nom", "For"}) {
+            const QString s = QString::fromLatin1(sigla);
+            QVERIFY(p.trova("btn" + s + "Nuovo")->isEnabled());
+            QVERIFY(p.trova("edt" + s + "Cerca")->isEnabled());
+            QVERIFY(!p.trova("btn" + s + "Conferma")->isEnabled());
+            QVERIFY(!p.trova("btn" + s + "Annulla")->isEnabled());
+        }
+        QVERIFY(!p.trova("edtNomCognome")->isEnabled());
+        QCOMPARE(sfondo(p.trova("grNominativi")), QColor(Qt::white));
+    }
+
+    void abilitaControlliSuPannelloConGrigliaEdEtichetta() {
+        QWidget pannello;
+        auto* griglia = new Griglia("grProva", &pannello);
+        auto* etichetta = new QLabel("Etichetta", &pannello);
+        auto* interno = new QWidget(&pannello);
+        auto* box = new QLineEdit(interno);
+        const QColor grigio(225, 225, 225);
+
+        AbilitaControlli(&pannello, false, grigio);
+        QVERIFY(!griglia->isEnabled());
+        QCOMPARE(sfondo(griglia), grigio);
+        QVERIFY(etichetta->isEnabled());
+        QVERIFY(!box->isEnabled());
+        QVERIFY(interno->isEnabled());
+
+        AbilitaControlli(&pannello, true, grigio);
+        QVERIFY(griglia->isEnabled());
+        QCOMPARE(sfondo(griglia), QColor(Qt::white));
+        QVERIFY(box->isEnabled());
+    }
+
+    // A key without a rule for the active tab does nothing.
+    void f5SuArticoliNonFaNulla() {
+        ProgrammaProva p;
+        QVERIFY(p.vaiScheda("tsArticoli"));
+        const QVariant prima = p.valore("SELECT COUNT(*) FROM articoli");
+        p.tasto(Qt::Key_F5);
+        p.tasto(Qt::Key_F6);
+        QCOMPARE(p.schedaAttiva(), "tsArticoli");
+        QCOMPARE(p.valore("SELECT COUNT(*) FROM articoli"), prima);
+        QVERIFY(!p.main().inModifica);
+        QVERIFY(p.problemi().isEmpty());
+    }
+
+    // The first rule that matches the tab active at the release runs; the tab it switches
+    // to does not receive the same key.
+    void ordineDelleRegole() {
+        ProgrammaProva p;
+        QWidget* start = p.trova("tsMenu");
+        QWidget* carichi = p.trova("tsCarichi");
+        auto* schede = p.trova<QTabWidget>("pcMain");
+        QStringList eseguite;
+        p.main().AggiungiTasto(start, Qt::Key_F11, [&] {
+            eseguite << "start";
+            schede->setCurrentWidget(carichi);
+        });
+        p.main().AggiungiTasto(start, Qt::Key_F11, [&] { eseguite << "seconda"; });
+        p.main().AggiungiTasto(carichi, Qt::Key_F11, [&] { eseguite << "carichi"; });
+        p.main().AggiungiTasto(nullptr, Qt::Key_F11, [&] { eseguite << "ogni scheda"; });
+
+        p.tasto(Qt::Key_F11);
+        QCOMPARE(eseguite, QStringList{"start"});
+        QCOMPARE(p.schedaAttiva(), "tsCarichi");
+        // A shortcut ignores the modifiers held with it.
+        p.tasto(Qt::Key_F11, Qt::ShiftModifier);
+        QCOMPARE(eseguite, (QStringList{"start", "carichi"}));
+        QVERIFY(p.vaiScheda("tsArticoli"));
+        p.tasto(Qt::Key_F11);
+        QCOMPARE(eseguite, (QStringList{"start", "carichi", "ogni scheda"}));
+    }
+
+    void guardiaDelleSchede() {
+        ProgrammaProva p(SEME);
+        QVERIFY(p.vaiScheda("tsNominativi"));
+        QVERIFY(p.clicca("btnNomModifica"));
+        QVERIFY(p.main().inModifica);
+        // Neither a click on a tab nor the keyboard leaves a card being edited.
+        QVERIFY(!p.vaiScheda("tsFornitori"));
+        p.tasto(Qt::Key_Tab, Qt::ControlModifier);
+        p.tasto(Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(p.schedaAttiva(), "tsNominativi");
+        QVERIFY(p.clicca("btnNomAnnulla"));
+        QVERIFY(!p.main().inModifica);
+        QVERIFY(p.vaiScheda("tsFornitori"));
+        QVERIFY(p.problemi().isEmpty());
+    }
+
+    void alberoDelLog() {
+        ProgrammaProva p;
+        auto* albero = p.trova<AlberoLog>("treeLog");
+        // The view holds the lines logged since the start.
+        QVERIFY(albero->topLevelItemCount() > 0);
+        p.tasto(Qt::Key_Home);
+        QVERIFY(!albero->isVisible());
+        p.tasto(Qt::Key_Home, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(albero->isVisible());
+        QCOMPARE(p.main().width(), 1280);
+        QCOMPARE(p.trova("pcMain")->width() + albero->width(), 1280);
+        // It follows the log.
+        utLog("Prova", "riga di prova");
+        QCOMPARE(albero->UltimoElemento()->text(0), utLogUltimoNodo()->testo);
+        p.tasto(Qt::Key_Home, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(!albero->isVisible());
+        QCOMPARE(p.main().size(), QSize(869, 681));
+        // The window can be resized freely again.
+        p.main().resize(1000, 700);
+        QCOMPARE(p.trova("pcMain")->width(), 1000);
+    }
+};
+
+QTEST_MAIN(TestFinestra)
+#include "tst_finestra.moc"
