@@ -133,12 +133,13 @@ DataSet& PaginaAnagrafica::ds() const {
     return dataSet(*m_dati);
 }
 
-bool PaginaAnagrafica::esegui(const std::function<void()>& operazione) {
+bool PaginaAnagrafica::esegui(const QString& cosa, const std::function<void()>& operazione) {
     try {
         operazione();
         return true;
     } catch (const Errore& e) {
-        m_messaggi.errore(e.messaggio());
+        m_messaggi.errore(QStringLiteral("Impossibile ") + cosa + QStringLiteral(".\n") +
+                          e.messaggio());
         return false;
     }
 }
@@ -154,7 +155,7 @@ void PaginaAnagrafica::btnNuovoClick() {
     DataSet& d = ds();
     m_cerca->clear();
     d.setFiltrato(false);
-    const bool registrato = esegui([&] {
+    const bool registrato = esegui(QStringLiteral("creare la nuova scheda"), [&] {
         d.aggiungi();
         valoriNuovo(d);
         d.registra();
@@ -180,7 +181,7 @@ void PaginaAnagrafica::btnConfermaClick() {
     DataSet& d = ds();
     if (!controllaConferma(d))
         return;
-    if (!esegui([&] { d.registra(); }))
+    if (!esegui(QStringLiteral("registrare la scheda"), [&] { d.registra(); }))
         return;
     m_dati->Rinfresca(m_def.gruppo);
     modalitaModifica(false);
@@ -192,7 +193,7 @@ void PaginaAnagrafica::btnConfermaClick() {
 void PaginaAnagrafica::btnAnnullaClick() {
     DataSet& d = ds();
     d.annulla();
-    if (nuovoRecord() && !esegui([&] { d.elimina(); }))
+    if (nuovoRecord() && !esegui(QStringLiteral("eliminare la nuova scheda"), [&] { d.elimina(); }))
         return;
     nuovoRecord() = false;
     m_dati->Rinfresca(m_def.gruppo);
@@ -205,7 +206,7 @@ void PaginaAnagrafica::btnEliminaClick() {
     DataSet& d = ds();
     if (d.vuoto() || !m_messaggi.domandaSiNo(domandaElimina(d)))
         return;
-    if (!esegui([&] { d.elimina(); }))
+    if (!esegui(QStringLiteral("eliminare la scheda"), [&] { d.elimina(); }))
         return;
     d.setFiltrato(false);
     d.rinfresca();
@@ -221,7 +222,7 @@ void PaginaAnagrafica::btnStampaSchedaClick() {
     if (ds().vuoto())
         return;
     const QString id = ds().valore(QStringLiteral("ID")).toString();
-    esegui([&] {
+    esegui(QStringLiteral("stampare la scheda"), [&] {
         StampaConReportHost(m_messaggi, ReportHost(m_percorsi), m_def.macroScheda,
                             m_def.parametroScheda, id);
     });

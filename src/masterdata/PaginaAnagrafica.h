@@ -99,8 +99,9 @@ protected:
 private:
     void costruisci();
     void modalitaModifica(bool modifica);
-    // Runs a database operation; an error is shown and false returned.
-    bool esegui(const std::function<void()>& operazione);
+    // Runs a database operation; an error is shown as "Impossibile <cosa>." with the
+    // database's reason, and false returned.
+    bool esegui(const QString& cosa, const std::function<void()>& operazione);
     DataSet& ds() const;
 
     Definizione m_def;

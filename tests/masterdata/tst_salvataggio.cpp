@@ -1,0 +1,66 @@
+// A database that refuses a write: the user reads why, the card stays as it was typed and
+// the stored rows do not change.
+
+#include "ProgrammaProva.h"
+
+#include <QLineEdit>
+
+namespace {
+const QStringList SEME = {
+    "INSERT INTO articoli (ID, codint, descr, agea, um_id, giacenza, scortamin, catmerc_id) "
+    "VALUES (1, '0', 'Pasta', 1, 1, 10, 0, 0)",
+    "CREATE TRIGGER rifiuta_modifica BEFORE UPDATE OF descr ON articoli "
+    "WHEN NEW.descr = 'Rifiutata' BEGIN SELECT RAISE(ABORT, 'scrittura rifiutata'); END",
+    "CREATE TRIGGER rifiuta_inserimento BEFORE INSERT ON fornitori "
+    "BEGIN SELECT RAISE(ABORT, 'disco pieno'); END"};
+} // namespace
+
+class TestSalvataggio : public QObject {
+    Q_OBJECT
+
+private slots:
+    void confermaRifiutataRestaInModifica() {
+        ProgrammaProva p(SEME);
+        QVERIFY(p.vaiScheda("tsArticoli"));
+        QVERIFY(p.clicca("btnArtModifica"));
+        auto* descr = p.trova<QLineEdit>("edtArtDescr");
+        descr->selectAll();
+        QVERIFY(p.scrivi("edtArtDescr", "Rifiutata"));
+        p.messaggi().attendi(Messaggi::Tipo::Errore, {});
+        QVERIFY(p.clicca("btnArtConferma"));
+        QVERIFY(p.problemi().isEmpty());
+        const QString mostrato = p.messaggi().mostrati().value(0);
+        QVERIFY2(mostrato.startsWith("errore: Impossibile registrare la scheda.\n") &&
+                     mostrato.contains("scrittura rifiutata"),
+                 qPrintable(mostrato));
+        // Nothing stored, nothing typed lost: the card is still open with the text.
+        QCOMPARE(p.valore("SELECT descr FROM articoli WHERE ID = 1").toString(), "Pasta");
+        QVERIFY(p.main().inModifica);
+        QVERIFY(descr->isEnabled());
+        QCOMPARE(descr->text(), "Rifiutata");
+
+        // Annulla gives the stored record back.
+        QVERIFY(p.clicca("btnArtAnnulla"));
+        QVERIFY(!p.main().inModifica);
+        QCOMPARE(descr->text(), "Pasta");
+        QCOMPARE(p.valore("SELECT COUNT(*) FROM articoli").toInt(), 1);
+    }
+
+    void nuovoRifiutatoNonApreLaScheda() {
+        ProgrammaProva p(SEME);
+        QVERIFY(p.vaiScheda("tsFornitori"));
+        p.messaggi().attendi(Messaggi::Tipo::Errore, {});
+        QVERIFY(p.clicca("btnForNuovo"));
+        QVERIFY(p.problemi().isEmpty());
+        QVERIFY(p.messaggi().mostrati().value(0).startsWith(
+            "errore: Impossibile creare la nuova scheda.\n"));
+        QCOMPARE(p.valore("SELECT COUNT(*) FROM fornitori").toInt(), 0);
+        QVERIFY(!p.main().inModifica);
+        QVERIFY(!p.main().nuovoFornitore);
+        QVERIFY(p.trova("btnForNuovo")->isEnabled());
+        QVERIFY(p.vaiScheda("tsArticoli"));
+    }
+};
+
+QTEST_MAIN(TestSalvataggio)
+#include "tst_salvataggio.moc"
