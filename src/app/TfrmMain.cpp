@@ -48,7 +48,10 @@ void TfrmMain::CreaControlli() {
     // Tab captions in bold 16-pixel Arial, dark red; all ten tabs fit the window's width.
     pcMain->tabBar()->setStyleSheet(
         QStringLiteral("QTabBar::tab { font: bold 16px \"Arial\"; color: rgb(128, 0, 0); "
-                       "padding: 4px 5px; }"));
+                       "padding: 4px 5px; margin-right: 1px; background: #e6e6e6; "
+                       "border: 1px solid #b4b4b4; border-bottom: none; "
+                       "border-top-left-radius: 3px; border-top-right-radius: 3px; }"
+                       "QTabBar::tab:selected { background: white; }"));
     treeLog = new AlberoLog(this);
     treeLog->hide();
     auto* layout = new QHBoxLayout(this);
