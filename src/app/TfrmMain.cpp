@@ -10,6 +10,7 @@
 #include "VersionInfo.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -327,6 +328,16 @@ void TfrmMain::AlternaAlberoLog() {
     treeLog->setFixedWidth(1280 - larghezza);
     treeLog->show();
     resize(1280, height());
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (!inModifica) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    m_messaggi.informazione(QStringLiteral("Confermare o annullare la scheda in modifica prima "
+                                           "di chiudere Dolvera."));
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {

@@ -59,6 +59,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The window does not close while a card is being edited: the edit is confirmed or
+    // cancelled first, as for a change of tab.
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:

@@ -149,6 +149,8 @@ void PaginaAnagrafica::modalitaModifica(bool modifica) {
     AbilitaControlli(m_pnlRight, modifica, m_stato.ColoreDisabilitato);
     AbilitaControlli(m_pnlLeft, !modifica, m_stato.ColoreDisabilitato);
     AbilitaControlli(m_pnlTop, !modifica, m_stato.ColoreDisabilitato);
+    if (!modifica)
+        m_griglia->setFocus();
 }
 
 void PaginaAnagrafica::btnNuovoClick() {

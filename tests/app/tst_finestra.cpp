@@ -146,10 +146,17 @@ private slots:
         p.tasto(Qt::Key_Tab, Qt::ControlModifier);
         p.tasto(Qt::Key_PageDown, Qt::ControlModifier);
         QCOMPARE(p.schedaAttiva(), "tsNominativi");
+        // Nor does closing the window.
+        p.messaggi().attendi(Messaggi::Tipo::Informazione,
+                             "Confermare o annullare la scheda in modifica prima di chiudere "
+                             "Dolvera.");
+        QVERIFY(!p.main().close());
+        QVERIFY(p.main().isVisible());
         QVERIFY(p.clicca("btnNomAnnulla"));
         QVERIFY(!p.main().inModifica);
         QVERIFY(p.vaiScheda("tsFornitori"));
         QVERIFY(p.problemi().isEmpty());
+        QVERIFY(p.main().close());
     }
 
     void alberoDelLog() {
