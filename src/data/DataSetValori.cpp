@@ -92,6 +92,10 @@ std::optional<QVariant> converti(const QVariant& v, Tipo tipo) {
     bool ok = true;
     switch (tipo) {
     case Tipo::Testo:
+        // An empty text is stored as an empty text, never as SQL null (a null QString
+        // would be bound as null).
+        if (testo && v.toString().isNull())
+            return QVariant(QStringLiteral(""));
         return testo ? v : QVariant(TestoValore(v));
     case Tipo::Libero:
         return v;

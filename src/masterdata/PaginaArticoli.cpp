@@ -58,7 +58,7 @@ PaginaArticoli::PaginaArticoli(Messaggi& messaggi, StatoMain& stato, QWidget* pa
     g->addWidget(edtArtDescr, 0, 1);
     g->addWidget(new QLabel(QStringLiteral("Unità di misura"), corpo), 1, 0);
     g->addWidget(luArtUm, 1, 1);
-    g->addWidget(cbxArtAgea, 2, 1);
+    g->addWidget(cbxArtAgea, 2, 1, Qt::AlignLeft);
     g->addWidget(lblGiac0, 3, 0);
     g->addWidget(edtArtGiacenza, 3, 1, Qt::AlignLeft);
     g->setColumnStretch(1, 1);

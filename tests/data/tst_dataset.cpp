@@ -357,6 +357,16 @@ private slots:
         QVERIFY(art->setData(giacenza, "3,5"));
         art->registra();
         QCOMPARE(leggi("SELECT giacenza FROM articoli WHERE ID = 2").toDouble(), 3.5);
+
+        // An emptied text is stored as an empty text, not as null.
+        art->modifica();
+        art->imposta("descr", QString());
+        art->registra();
+        QCOMPARE(leggi("SELECT quote(descr) FROM articoli WHERE ID = 2").toString(), "''");
+        // Text columns tell their declared length to the boxes that edit them.
+        QCOMPARE(art->lunghezzaCampo("descr"), 50);
+        QCOMPARE(art->lunghezzaCampo("codint"), 6);
+        QCOMPARE(art->lunghezzaCampo("giacenza"), 0);
     }
 
     void registraFallitoRestaInModifica() {
