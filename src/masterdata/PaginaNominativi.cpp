@@ -28,6 +28,8 @@ PaginaAnagrafica::Definizione definizione() {
     return d;
 }
 
+constexpr int MASSIMO_FAMILIARI = 32767;
+
 // The text fields a new beneficiary starts with empty.
 const QStringList CAMPI_VUOTI = {
     QStringLiteral("cognome"),      QStringLiteral("nome"),        QStringLiteral("via"),
@@ -163,6 +165,13 @@ bool PaginaNominativi::controllaConferma(DataSet& ds) {
     }
     bool ok = false;
     const int famiglia = edtNumFam->text().trimmed().toInt(&ok);
+    // The column holds a 16-bit number: a larger one is a typing slip, not a family.
+    if (ok && famiglia > MASSIMO_FAMILIARI) {
+        messaggi().informazione(
+            QStringLiteral("Il numero dei componenti del nucleo famigliare non può superare %1.")
+                .arg(MASSIMO_FAMILIARI));
+        return false;
+    }
     if (ds.stato() == DataSet::Stato::Consultazione)
         ds.modifica();
     ds.imposta(QStringLiteral("numFamiliari"), ok && famiglia >= 1 ? famiglia : 1);
