@@ -268,10 +268,14 @@ void TfrmMain::SchedaCambiata(int indice) {
 }
 
 bool TfrmMain::eventFilter(QObject* oggetto, QEvent* evento) {
+    const QEvent::Type tipo = evento->type();
+    if (tipo != QEvent::MouseButtonPress && tipo != QEvent::MouseButtonDblClick &&
+        tipo != QEvent::Wheel && tipo != QEvent::KeyPress && tipo != QEvent::KeyRelease)
+        return false;
     auto* controllo = qobject_cast<QWidget*>(oggetto);
     if (!controllo || controllo->window() != this)
         return false;
-    switch (evento->type()) {
+    switch (tipo) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
