@@ -3,7 +3,6 @@
 // incremental search with its "Nessuna corrispondenza" cutting, the row kept across a tab
 // change, deletion, the description's length and the two prints through the report host.
 
-#include "DataSet.h"
 #include "Griglia.h"
 #include "PaginaAnagrafica.h"
 #include "ProgrammaProva.h"
@@ -15,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
-#include <algorithm>
 
 namespace {
 using Tipo = Messaggi::Tipo;
@@ -30,8 +28,6 @@ const QStringList ARTICOLI = {
 const QString PRONTA = QStringLiteral("Premere OK quando la stampante è pronta.");
 const QString NESSUNA = QStringLiteral("Nessuna corrispondenza");
 
-#define SENZA_PROBLEMI(p) QVERIFY2((p).problemi().isEmpty(), qPrintable((p).problemi().join('\n')))
-
 // Every column of every article, to compare the table before and after.
 QStringList tabella(const ProgrammaProva& p) {
     return p.righe(QStringLiteral("SELECT * FROM articoli ORDER BY ID"));
@@ -45,66 +41,27 @@ QLineEdit* cerca(const ProgrammaProva& p) {
     return p.trova<QLineEdit>(QStringLiteral("edtArtCerca"));
 }
 
-// A field of a row as the list holds it.
-QVariant cella(const ProgrammaProva& p, int riga, const QString& campo) {
-    const Griglia* g = griglia(p);
-    return g->model()->index(riga, g->dataSet()->indiceCampo(campo)).data();
-}
-
-// The descriptions the list shows, in its order.
+// The descriptions the list shows, in its order (the first column shown; the unit follows).
 QStringList elenco(const ProgrammaProva& p) {
     QStringList descrizioni;
-    for (int r = 0; r < griglia(p)->model()->rowCount(); ++r)
-        descrizioni << cella(p, r, QStringLiteral("descr")).toString();
+    for (const QString& riga : p.elenco(QStringLiteral("grArticoli")))
+        descrizioni << riga.section(QLatin1Char('|'), 0, 0);
     return descrizioni;
 }
 
 // The description of the row selected in the list.
 QString selezionata(const ProgrammaProva& p) {
-    const int riga = griglia(p)->currentIndex().row();
-    return riga < 0 ? QStringLiteral("<nessuna>")
-                    : cella(p, riga, QStringLiteral("descr")).toString();
+    return p.rigaCorrente(QStringLiteral("grArticoli")).section(QLatin1Char('|'), 0, 0);
 }
 
 // Clicks the row of the list showing `descr`.
-bool seleziona(const ProgrammaProva& p, const QString& descr) {
-    const int riga = elenco(p).indexOf(descr);
-    if (riga < 0)
-        return false;
-    Griglia* g = griglia(p);
-    const QModelIndex indice = g->model()->index(riga, g->dataSet()->indiceCampo("descr"));
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(indice).center());
-    return selezionata(p) == descr;
-}
-
-// Replaces the text of a card box by typing over it.
-void riscrivi(const ProgrammaProva& p, const QString& nome, const QString& testo) {
-    auto* box = p.trova<QLineEdit>(nome);
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClicks(box, testo);
-}
-
-// Clicks a check box on its box (the control is wider than its box and caption).
-bool spunta(const ProgrammaProva& p, const QString& nome) {
-    auto* box = p.trova<QCheckBox>(nome);
-    if (!box->isVisible() || !box->isEnabled())
-        return false;
-    const bool prima = box->isChecked();
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-    return box->isChecked() != prima;
+bool seleziona(ProgrammaProva& p, const QString& descr) {
+    return p.cliccaRiga(QStringLiteral("grArticoli"), elenco(p).indexOf(descr));
 }
 
 bool giacenzaVisibile(const ProgrammaProva& p) {
     return p.trova<QLabel>("lblGiac0")->isVisible() &&
            p.trova<QWidget>("edtArtGiacenza")->isVisible();
-}
-
-// Controls of a panel that must be enabled together.
-bool abilitati(const ProgrammaProva& p, const QStringList& nomi, bool atteso) {
-    return std::all_of(nomi.begin(), nomi.end(), [&](const QString& nome) {
-        return p.trova<QWidget>(nome)->isEnabled() == atteso;
-    });
 }
 
 const QStringList SCHEDA = {"edtArtDescr", "luArtUm", "cbxArtAgea", "btnArtConferma",
@@ -113,8 +70,7 @@ const QStringList SINISTRA_E_ALTO = {"grArticoli",     "edtArtCerca",        "bt
                                      "btnArtModifica", "btnArtStampaElenco", "btnArtStampaScheda"};
 
 bool inConsultazione(const ProgrammaProva& p) {
-    return !p.main().inModifica && abilitati(p, SCHEDA, false) &&
-           abilitati(p, SINISTRA_E_ALTO, true) &&
+    return !p.main().inModifica && p.stato(SCHEDA, SINISTRA_E_ALTO) == "consultazione" &&
            griglia(p)->palette().color(QPalette::Base) == QColor(Qt::white);
 }
 } // namespace
@@ -140,7 +96,7 @@ private slots:
 
         QVERIFY(p.clicca("btnArtNuovo"));
         QVERIFY(p.scrivi("edtArtDescr", "ZUCCHERO"));
-        QVERIFY(spunta(p, "cbxArtAgea"));
+        QVERIFY(p.spunta("cbxArtAgea"));
         QVERIFY(p.scrivi("edtArtGiacenza", "7"));
         QVERIFY(p.clicca("btnArtAnnulla"));
         QCOMPARE(tabella(p), prima);
@@ -163,7 +119,9 @@ private slots:
                                         "scortamin, agea FROM articoli WHERE ID = %1")
                              .arg(id)),
                  QStringList{"''|0|0|0|0|0|0"});
-        QCOMPARE(cella(p, griglia(p)->currentIndex().row(), "ID").toInt(), id);
+        // Selected in the list (its ID is in the hidden first column).
+        const Griglia* g = griglia(p);
+        QCOMPARE(g->currentIndex().siblingAtColumn(g->colonnaModello(0)).data().toInt(), id);
         QVERIFY(!p.main().nuovoArticolo);
         QVERIFY(inConsultazione(p));
         SENZA_PROBLEMI(p);
@@ -183,7 +141,7 @@ private slots:
         QVERIFY(p.scrivi("edtArtDescr", "PANE GRATTUGIATO"));
         QVERIFY(p.scrivi("luArtUm", "s")); // "scatole", the one unit starting with s
         QCOMPARE(p.trova<QComboBox>("luArtUm")->currentText(), QStringLiteral("scatole"));
-        QVERIFY(spunta(p, "cbxArtAgea"));
+        QVERIFY(p.spunta("cbxArtAgea"));
         QVERIFY(p.scrivi("edtArtGiacenza", "12,5"));
         QVERIFY(p.clicca("btnArtConferma"));
 
@@ -196,7 +154,7 @@ private slots:
         // In its place in the order of descriptions, and selected.
         QCOMPARE(elenco(p), QStringList({"CAFFÈ MACINATO", "LATTE UHT", "PANE GRATTUGIATO",
                                          "PASTA DI SEMOLA", "RISO ARBORIO"}));
-        QCOMPARE(selezionata(p), QStringLiteral("PANE GRATTUGIATO"));
+        QCOMPARE(p.rigaCorrente("grArticoli"), QStringLiteral("PANE GRATTUGIATO|scatole"));
         QCOMPARE(p.dati().tblArticoli.valore("ID").toInt(), id);
         QVERIFY(inConsultazione(p));
         QVERIFY(!giacenzaVisibile(p));
@@ -218,14 +176,13 @@ private slots:
         QVERIFY(inConsultazione(p));
         // The card shows the row selected in the list.
         QVERIFY(seleziona(p, "PASTA DI SEMOLA"));
-        QCOMPARE(p.trova<QLineEdit>("edtArtDescr")->text(), QStringLiteral("PASTA DI SEMOLA"));
+        QCOMPARE(p.testo("edtArtDescr"), QStringLiteral("PASTA DI SEMOLA"));
         QCOMPARE(p.trova<QComboBox>("luArtUm")->currentText(), QStringLiteral("kg"));
         QVERIFY(p.trova<QCheckBox>("cbxArtAgea")->isChecked());
 
         QVERIFY(p.clicca("btnArtModifica"));
         QVERIFY(p.main().inModifica);
-        QVERIFY(abilitati(p, SCHEDA, true));
-        QVERIFY(abilitati(p, SINISTRA_E_ALTO, false));
+        QCOMPARE(p.stato(SCHEDA, SINISTRA_E_ALTO), "modifica");
         QCOMPARE(griglia(p)->palette().color(QPalette::Base), QColor(225, 225, 225));
         QTRY_COMPARE(QApplication::focusWidget(), p.trova<QWidget>("edtArtDescr"));
         // The tabs cannot be changed, neither with the mouse nor with Ctrl+Tab.
@@ -241,16 +198,16 @@ private slots:
 
         // Annulla of a change restores the card and stores nothing.
         QVERIFY(p.clicca("btnArtModifica"));
-        riscrivi(p, "edtArtDescr", "PASTA DI GRANO DURO");
+        QVERIFY(p.sostituisci("edtArtDescr", "PASTA DI GRANO DURO"));
         QVERIFY(p.clicca("btnArtAnnulla"));
         QCOMPARE(tabella(p), prima);
-        QCOMPARE(p.trova<QLineEdit>("edtArtDescr")->text(), QStringLiteral("PASTA DI SEMOLA"));
+        QCOMPARE(p.testo("edtArtDescr"), QStringLiteral("PASTA DI SEMOLA"));
         QVERIFY(inConsultazione(p));
 
         // Conferma stores the change and unlocks everything again.
         QVERIFY(p.clicca("btnArtModifica"));
-        riscrivi(p, "edtArtDescr", "PASTA DI GRANO DURO");
-        QVERIFY(spunta(p, "cbxArtAgea"));
+        QVERIFY(p.sostituisci("edtArtDescr", "PASTA DI GRANO DURO"));
+        QVERIFY(p.spunta("cbxArtAgea"));
         QVERIFY(p.clicca("btnArtConferma"));
         QCOMPARE(p.righe("SELECT descr, agea, giacenza FROM articoli WHERE codint = 'A1'"),
                  QStringList{"PASTA DI GRANO DURO|0|10"});
@@ -308,11 +265,9 @@ private slots:
 
         QVERIFY(p.scrivi("edtArtCerca", "di sem"));
         QCOMPARE(elenco(p), QStringList{"PASTA DI SEMOLA"});
-        box->clear();
-        box->setText(QStringLiteral("caffè")); // an accented letter, upper-cased as È
+        QVERIFY(p.sostituisci("edtArtCerca", "caffè")); // an accented letter, upper-cased as È
         QCOMPARE(elenco(p), QStringList{"CAFFÈ MACINATO"});
-        box->clear();
-        QVERIFY(p.scrivi("edtArtCerca", "T"));
+        QVERIFY(p.sostituisci("edtArtCerca", "T"));
         QCOMPARE(elenco(p), QStringList({"CAFFÈ MACINATO", "LATTE UHT", "PASTA DI SEMOLA"}));
         QCOMPARE(selezionata(p), QStringLiteral("CAFFÈ MACINATO"));
 
@@ -378,7 +333,7 @@ private slots:
             QStringLiteral("CONFEZIONE FAMIGLIA DI PASSATA DI POMODORO 700 G X");
         QVERIFY(p.clicca("btnArtNuovo"));
         QVERIFY(p.scrivi("edtArtDescr", cinquanta + "YZ"));
-        QCOMPARE(p.trova<QLineEdit>("edtArtDescr")->text(), cinquanta);
+        QCOMPARE(p.testo("edtArtDescr"), cinquanta);
         QVERIFY(p.clicca("btnArtConferma"));
         QCOMPARE(p.valore("SELECT descr FROM articoli WHERE ID = (SELECT MAX(ID) FROM articoli)")
                      .toString(),
@@ -410,9 +365,8 @@ private slots:
         QVERIFY(p.stampe().isEmpty());
 
         p.messaggi().attendi(Tipo::OkAnnulla, PRONTA, true);
-        QVERIFY(p.clicca(pulsante));
-        QTRY_COMPARE(p.stampe().size(), 1);
-        const QString testo = ProgrammaProva::testoPdf(p.stampe().constFirst());
+        const QString testo = p.stampa(pulsante);
+        QCOMPARE(p.stampe().size(), 1);
         for (const QString& descr : presenti)
             QVERIFY2(testo.contains(descr), qPrintable(descr + " missing in:\n" + testo));
         for (const QString& descr : assenti)

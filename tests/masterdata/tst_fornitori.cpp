@@ -7,7 +7,6 @@
 #include "ProgrammaProva.h"
 
 #include <QApplication>
-#include <QHeaderView>
 #include <QLineEdit>
 
 namespace {
@@ -20,53 +19,10 @@ QString fornitore(const QString& ragsoc, const QString& citta = {}) {
         .arg(sql(ragsoc), sql(citta));
 }
 
-// The rows of a list as shown: its visible columns, in their order, joined by "|".
-QStringList elenco(const Griglia* g) {
-    QStringList righe;
-    for (int r = 0; r < g->model()->rowCount(); ++r) {
-        QStringList celle;
-        for (int v = 0; v < g->horizontalHeader()->count(); ++v) {
-            const int c = g->horizontalHeader()->logicalIndex(v);
-            if (!g->isColumnHidden(c))
-                celle << g->model()->index(r, c).data().toString();
-        }
-        righe << celle.join('|');
-    }
-    return righe;
-}
-
-QString rigaCorrente(const Griglia* g) {
-    return elenco(g).value(g->currentIndex().row());
-}
-
-void cliccaRiga(Griglia* g, int riga) {
-    const QModelIndex indice = g->model()->index(riga, g->colonnaModello(1));
-    g->scrollTo(indice);
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(indice).center());
-}
-
-// Replaces the whole text of a box as the user does: select everything, delete, type.
-void sostituisci(ProgrammaProva& p, const QString& nome, const QString& testo) {
-    auto* box = p.trova<QLineEdit>(nome);
-    QVERIFY2(box && box->isEnabled(), qPrintable(nome));
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, testo);
-}
-
-QString testo(ProgrammaProva& p, const QString& nome) {
-    return p.trova<QLineEdit>(nome)->text();
-}
-
-// "modifica" when only the card is enabled, "consultazione" when only the list, search box
-// and buttons are.
-QString stato(ProgrammaProva& p) {
-    const bool scheda =
-        p.trova("edtForRagsoc")->isEnabled() && p.trova("btnForConferma")->isEnabled();
-    const bool elenco = p.trova("grFornitori")->isEnabled() &&
-                        p.trova("edtForCerca")->isEnabled() && p.trova("btnForNuovo")->isEnabled();
-    return scheda == elenco ? "misto" : scheda ? "modifica" : "consultazione";
+// The card against the list, its search box and Nuovo.
+QString stato(const ProgrammaProva& p) {
+    return p.stato({"edtForRagsoc", "btnForConferma"},
+                   {"grFornitori", "edtForCerca", "btnForNuovo"});
 }
 } // namespace
 
@@ -102,7 +58,7 @@ private slots:
                  (QStringList{"0|'Banco Alimentare'|" + vuoti, "0|'Coop Lombardia'|" + vuoti,
                               "0|''|" + vuoti}));
         QVERIFY(p.vaiScheda("tsNominativi"));
-        QVERIFY2(p.problemi().isEmpty(), qPrintable(p.problemi().join('\n')));
+        SENZA_PROBLEMI(p);
     }
 
     // Every box of the card writes its own column and shows it again when the row becomes
@@ -127,7 +83,6 @@ private slots:
             {"edtForRiferimento3", "Ugo Sala"},
             {"edtForTelefono3", "333 7778889"}};
         ProgrammaProva p({fornitore("AGEA")});
-        auto* g = p.trova<Griglia>("grFornitori");
         QVERIFY(p.vaiScheda("tsFornitori"));
         QVERIFY(p.clicca("btnForNuovo"));
         for (const auto& [box, valore] : campi)
@@ -140,23 +95,24 @@ private slots:
                              "Italia|02 8920111|02 8920112|info@banco.example.it|97075370151|"
                              "12345678901|Luca Neri|333 1112223|Paola Gatti|333 4445556|"
                              "Ugo Sala|333 7778889"});
-        QCOMPARE(elenco(g), (QStringList{"AGEA|", "Banco Alimentare della Lombardia|Milano"}));
+        QCOMPARE(p.elenco("grFornitori"),
+                 (QStringList{"AGEA|", "Banco Alimentare della Lombardia|Milano"}));
 
-        cliccaRiga(g, 0);
+        QVERIFY(p.cliccaRiga("grFornitori", 0));
         for (const auto& [box, valore] : campi)
-            QCOMPARE(testo(p, box), box == "edtForRagsoc" ? "AGEA" : "");
-        cliccaRiga(g, 1);
+            QCOMPARE(p.testo(box), box == "edtForRagsoc" ? "AGEA" : "");
+        QVERIFY(p.cliccaRiga("grFornitori", 1));
         for (const auto& [box, valore] : campi)
-            QCOMPARE(testo(p, box), valore);
+            QCOMPARE(p.testo(box), valore);
 
         QVERIFY(p.clicca("btnForModifica"));
-        sostituisci(p, "edtForRagsoc", QString(85, 'R'));
-        sostituisci(p, "edtForPiva", "1234567890123");
-        sostituisci(p, "edtForProv", "MIL");
+        QVERIFY(p.sostituisci("edtForRagsoc", QString(85, 'R')));
+        QVERIFY(p.sostituisci("edtForPiva", "1234567890123"));
+        QVERIFY(p.sostituisci("edtForProv", "MIL"));
         QVERIFY(p.clicca("btnForConferma"));
         QCOMPARE(p.righe("SELECT ragsoc, piva, prov FROM fornitori WHERE codfor = '0'"),
                  QStringList{QString(80, 'R') + "|12345678901|MI"});
-        QVERIFY2(p.problemi().isEmpty(), qPrintable(p.problemi().join('\n')));
+        SENZA_PROBLEMI(p);
     }
 
     // Annulla after Nuovo removes the new supplier; after Modifica it puts every value back.
@@ -168,17 +124,17 @@ private slots:
         QVERIFY(p.clicca("btnForAnnulla"));
         QCOMPARE(stato(p), "consultazione");
         QCOMPARE(p.righe("SELECT ragsoc FROM fornitori"), QStringList{"Caritas"});
-        QCOMPARE(elenco(p.trova<Griglia>("grFornitori")), QStringList{"Caritas|Lodi"});
+        QCOMPARE(p.elenco("grFornitori"), QStringList{"Caritas|Lodi"});
 
         QVERIFY(p.clicca("btnForModifica"));
-        sostituisci(p, "edtForRagsoc", "Caritas Diocesana");
-        sostituisci(p, "edtForCitta", "Pavia");
+        QVERIFY(p.sostituisci("edtForRagsoc", "Caritas Diocesana"));
+        QVERIFY(p.sostituisci("edtForCitta", "Pavia"));
         QVERIFY(p.clicca("btnForAnnulla"));
         QCOMPARE(p.righe("SELECT codfor, ragsoc, citta FROM fornitori"),
                  QStringList{"F1|Caritas|Lodi"});
-        QCOMPARE(testo(p, "edtForRagsoc"), "Caritas");
-        QCOMPARE(testo(p, "edtForCitta"), "Lodi");
-        QVERIFY2(p.problemi().isEmpty(), qPrintable(p.problemi().join('\n')));
+        QCOMPARE(p.testo("edtForRagsoc"), "Caritas");
+        QCOMPARE(p.testo("edtForCitta"), "Lodi");
+        SENZA_PROBLEMI(p);
     }
 
     // By company name without regard to case, the code column hidden; a confirmed new
@@ -186,21 +142,22 @@ private slots:
     void ordineElenco() {
         ProgrammaProva p({fornitore("coop", "Lodi"), fornitore("Banco Alimentare"),
                           fornitore("AGEA"), fornitore("banca del cibo")});
-        auto* g = p.trova<Griglia>("grFornitori");
         QVERIFY(p.vaiScheda("tsFornitori"));
+        const auto* g = p.trova<Griglia>("grFornitori");
         QVERIFY(g->colonnaNascosta(0));
         QCOMPARE(g->model()->headerData(g->colonnaModello(1), Qt::Horizontal), "Ragione sociale");
         QCOMPARE(g->model()->headerData(g->colonnaModello(2), Qt::Horizontal), "Città");
-        QCOMPARE(elenco(g),
+        QCOMPARE(p.elenco("grFornitori"),
                  (QStringList{"AGEA|", "banca del cibo|", "Banco Alimentare|", "coop|Lodi"}));
 
         QVERIFY(p.clicca("btnForNuovo"));
         QVERIFY(p.scrivi("edtForRagsoc", "Caritas"));
         QVERIFY(p.clicca("btnForConferma"));
-        QCOMPARE(elenco(g), (QStringList{"AGEA|", "banca del cibo|", "Banco Alimentare|",
-                                         "Caritas|", "coop|Lodi"}));
-        QCOMPARE(rigaCorrente(g), "Caritas|");
-        QVERIFY2(p.problemi().isEmpty(), qPrintable(p.problemi().join('\n')));
+        QCOMPARE(p.elenco("grFornitori"),
+                 (QStringList{"AGEA|", "banca del cibo|", "Banco Alimentare|", "Caritas|",
+                              "coop|Lodi"}));
+        QCOMPARE(p.rigaCorrente("grFornitori"), "Caritas|");
+        SENZA_PROBLEMI(p);
     }
 
     // The search keeps the suppliers whose name contains the text in any case; a letter that
@@ -208,99 +165,87 @@ private slots:
     void ricerca() {
         ProgrammaProva p({fornitore("BANCO ALIMENTARE"), fornitore("Il Banco di Lodi"),
                           fornitore("L'ALBERO ONLUS"), fornitore("Coop")});
-        auto* g = p.trova<Griglia>("grFornitori");
         auto* cerca = p.trova<QLineEdit>("edtForCerca");
         QVERIFY(p.vaiScheda("tsFornitori"));
         QVERIFY(p.scrivi("edtForCerca", "banco"));
-        QCOMPARE(elenco(g), (QStringList{"BANCO ALIMENTARE|", "Il Banco di Lodi|"}));
-        QCOMPARE(testo(p, "edtForRagsoc"), "BANCO ALIMENTARE");
-        sostituisci(p, "edtForCerca", "l'alb");
-        QCOMPARE(elenco(g), QStringList{"L'ALBERO ONLUS|"});
+        QCOMPARE(p.elenco("grFornitori"), (QStringList{"BANCO ALIMENTARE|", "Il Banco di Lodi|"}));
+        QCOMPARE(p.testo("edtForRagsoc"), "BANCO ALIMENTARE");
+        QVERIFY(p.sostituisci("edtForCerca", "l'alb"));
+        QCOMPARE(p.elenco("grFornitori"), QStringList{"L'ALBERO ONLUS|"});
 
         p.messaggi().attendi(Tipo::Informazione, "Nessuna corrispondenza");
         QTest::keyClick(cerca, Qt::Key_Z);
         QCOMPARE(p.messaggi().mostrati(), QStringList{"informazione: Nessuna corrispondenza"});
         QCOMPARE(cerca->text(), "l'alb");
         QCOMPARE(cerca->cursorPosition(), 5);
-        QCOMPARE(elenco(g), QStringList{"L'ALBERO ONLUS|"});
+        QCOMPARE(p.elenco("grFornitori"), QStringList{"L'ALBERO ONLUS|"});
 
-        sostituisci(p, "edtForCerca", "");
-        QCOMPARE(elenco(g).size(), 4);
-        QVERIFY2(p.problemi().isEmpty(), qPrintable(p.problemi().join('\n')));
+        QVERIFY(p.sostituisci("edtForCerca", ""));
+        QCOMPARE(p.elenco("grFornitori").size(), 4);
+        SENZA_PROBLEMI(p);
     }
 
     // Nuovo clears a search; leaving the tab with a search typed and coming back shows every
     // row, on the row that was current.
     void ricercaENavigazione() {
         ProgrammaProva p({fornitore("Coop Lodi"), fornitore("Coop Pavia"), fornitore("AGEA")});
-        auto* g = p.trova<Griglia>("grFornitori");
         QVERIFY(p.vaiScheda("tsFornitori"));
         QVERIFY(p.scrivi("edtForCerca", "coop"));
         QVERIFY(p.clicca("btnForNuovo"));
-        QCOMPARE(testo(p, "edtForCerca"), "");
+        QCOMPARE(p.testo("edtForCerca"), "");
         QVERIFY(p.clicca("btnForAnnulla"));
-        QCOMPARE(elenco(g).size(), 3);
+        QCOMPARE(p.elenco("grFornitori").size(), 3);
 
         QVERIFY(p.scrivi("edtForCerca", "coop"));
-        cliccaRiga(g, 1);
-        QCOMPARE(testo(p, "edtForRagsoc"), "Coop Pavia");
+        QVERIFY(p.cliccaRiga("grFornitori", 1));
+        QCOMPARE(p.testo("edtForRagsoc"), "Coop Pavia");
         QVERIFY(p.vaiScheda("tsNominativi"));
         QVERIFY(p.vaiScheda("tsFornitori"));
-        QCOMPARE(testo(p, "edtForCerca"), "");
-        QCOMPARE(elenco(g), (QStringList{"AGEA|", "Coop Lodi|", "Coop Pavia|"}));
-        QCOMPARE(rigaCorrente(g), "Coop Pavia|");
-        QCOMPARE(testo(p, "edtForRagsoc"), "Coop Pavia");
-        QVERIFY2(p.problemi().isEmpty(), qPrintable(p.problemi().join('\n')));
+        QCOMPARE(p.testo("edtForCerca"), "");
+        QCOMPARE(p.elenco("grFornitori"), (QStringList{"AGEA|", "Coop Lodi|", "Coop Pavia|"}));
+        QCOMPARE(p.rigaCorrente("grFornitori"), "Coop Pavia|");
+        QCOMPARE(p.testo("edtForRagsoc"), "Coop Pavia");
+        SENZA_PROBLEMI(p);
     }
 
     // The hidden Elimina asks by company name and deletes on Yes only.
     void eliminazione() {
         ProgrammaProva p({fornitore("AGEA"), fornitore("Coop")});
-        auto* g = p.trova<Griglia>("grFornitori");
         auto* pagina = p.trova<PaginaAnagrafica>("tsFornitori");
         QVERIFY(p.vaiScheda("tsFornitori"));
         QVERIFY(!p.trova("btnForElimina")->isVisible());
-        cliccaRiga(g, 1);
+        QVERIFY(p.cliccaRiga("grFornitori", 1));
         p.messaggi().attendi(Tipo::SiNo, "Eliminare il fornitore Coop?", false);
         pagina->btnEliminaClick();
         QCOMPARE(p.valore("SELECT COUNT(*) FROM fornitori").toInt(), 2);
         p.messaggi().attendi(Tipo::SiNo, "Eliminare il fornitore Coop?", true);
         pagina->btnEliminaClick();
         QCOMPARE(p.righe("SELECT ragsoc FROM fornitori"), QStringList{"AGEA"});
-        QCOMPARE(elenco(g), QStringList{"AGEA|"});
-        QCOMPARE(testo(p, "edtForRagsoc"), "AGEA");
-        QVERIFY2(p.problemi().isEmpty(), qPrintable(p.problemi().join('\n')));
+        QCOMPARE(p.elenco("grFornitori"), QStringList{"AGEA|"});
+        QCOMPARE(p.testo("edtForRagsoc"), "AGEA");
+        SENZA_PROBLEMI(p);
     }
 
     // The card prints the current supplier, the list prints them all; Cancel prints nothing.
     void stampe() {
         ProgrammaProva p({fornitore("Caritas Pavia"), fornitore("Coop Lombardia")});
-        auto* g = p.trova<Griglia>("grFornitori");
         QVERIFY(p.vaiScheda("tsFornitori"));
-        cliccaRiga(g, 1);
-        p.messaggi().attendi(Tipo::OkAnnulla, PRONTA, false);
-        QVERIFY(p.clicca("btnForStampaScheda"));
-        p.messaggi().attendi(Tipo::OkAnnulla, PRONTA, false);
-        QVERIFY(p.clicca("btnForStampaElenco"));
+        QVERIFY(p.cliccaRiga("grFornitori", 1));
+        for (const char* pulsante : {"btnForStampaScheda", "btnForStampaElenco"}) {
+            p.messaggi().attendi(Tipo::OkAnnulla, PRONTA, false);
+            QVERIFY(p.clicca(pulsante));
+        }
         QVERIFY(p.stampe().isEmpty());
 
         p.messaggi().attendi(Tipo::OkAnnulla, PRONTA, true);
-        QVERIFY(p.clicca("btnForStampaScheda"));
-        QTRY_COMPARE(p.stampe().size(), 1);
-        const QString fileScheda = p.stampe().at(0);
-        const QString scheda = ProgrammaProva::testoPdf(fileScheda);
+        const QString scheda = p.stampa("btnForStampaScheda");
         QVERIFY2(scheda.contains("Coop Lombardia") && !scheda.contains("Caritas Pavia"),
                  qPrintable(scheda));
-
         p.messaggi().attendi(Tipo::OkAnnulla, PRONTA, true);
-        QVERIFY(p.clicca("btnForStampaElenco"));
-        QTRY_COMPARE(p.stampe().size(), 2);
-        QStringList nuove = p.stampe();
-        nuove.removeOne(fileScheda);
-        const QString lista = ProgrammaProva::testoPdf(nuove.value(0));
+        const QString lista = p.stampa("btnForStampaElenco");
         QVERIFY2(lista.contains("Caritas Pavia") && lista.contains("Coop Lombardia"),
                  qPrintable(lista));
-        QVERIFY2(p.problemi().isEmpty(), qPrintable(p.problemi().join('\n')));
+        SENZA_PROBLEMI(p);
     }
 };
 

@@ -7,15 +7,22 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
+#include <algorithm>
 
 namespace {
 QSqlQuery interroga(const QString& sql) {
@@ -23,6 +30,18 @@ QSqlQuery interroga(const QString& sql) {
     if (!q.exec(sql))
         qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
     return q;
+}
+
+// Types `testo` key by key into `box`. QTest knows only the ASCII keys: any other letter
+// goes as the key event that carries it, as a keyboard with that letter sends it.
+void batti(QWidget* box, const QString& testo) {
+    for (const QChar c : testo) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(box, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key(c.toUpper().unicode()), QString(c),
+                                Qt::NoModifier);
+    }
 }
 } // namespace
 
@@ -71,7 +90,7 @@ bool ProgrammaProva::scrivi(const QString& nome, const QString& testo) {
     if (!box || !box->isVisible() || !box->isEnabled())
         return false;
     box->setFocus();
-    QTest::keyClicks(box, testo);
+    batti(box, testo);
     return true;
 }
 
@@ -94,6 +113,103 @@ void ProgrammaProva::tasto(Qt::Key tasto, Qt::KeyboardModifiers modificatori) {
     QWidget* destinatario =
         QApplication::focusWidget() ? QApplication::focusWidget() : m_main.get();
     QTest::keyClick(destinatario, tasto, modificatori);
+}
+
+QStringList ProgrammaProva::elenco(const QString& griglia) const {
+    const auto* vista = trova<QTableView>(griglia);
+    if (!vista)
+        return {};
+    const QHeaderView* testata = vista->horizontalHeader();
+    QStringList righe;
+    for (int r = 0; r < vista->model()->rowCount(); ++r) {
+        QStringList celle;
+        for (int v = 0; v < testata->count(); ++v) {
+            const int c = testata->logicalIndex(v);
+            if (!vista->isColumnHidden(c))
+                celle << vista->model()->index(r, c).data().toString();
+        }
+        righe << celle.join(QLatin1Char('|'));
+    }
+    return righe;
+}
+
+QString ProgrammaProva::rigaCorrente(const QString& griglia) const {
+    const auto* vista = trova<QTableView>(griglia);
+    return vista ? elenco(griglia).value(vista->currentIndex().row()) : QString();
+}
+
+bool ProgrammaProva::cliccaRiga(const QString& griglia, int riga) {
+    auto* vista = trova<QTableView>(griglia);
+    if (!vista || !vista->isVisible() || !vista->isEnabled() || riga < 0 ||
+        riga >= vista->model()->rowCount())
+        return false;
+    // The first column shown on screen: a hidden one has no place to click.
+    const QHeaderView* testata = vista->horizontalHeader();
+    int colonna = -1;
+    for (int v = 0; v < testata->count() && colonna < 0; ++v) {
+        if (!vista->isColumnHidden(testata->logicalIndex(v)))
+            colonna = testata->logicalIndex(v);
+    }
+    const QModelIndex indice = vista->model()->index(riga, colonna);
+    vista->scrollTo(indice);
+    QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(indice).center());
+    return vista->currentIndex().row() == riga;
+}
+
+bool ProgrammaProva::sostituisci(const QString& nome, const QString& testo) {
+    auto* box = trova<QWidget>(nome);
+    if (!box || !box->isVisible() || !box->isEnabled())
+        return false;
+    box->setFocus();
+    if (auto* riga = qobject_cast<QLineEdit*>(box))
+        riga->selectAll();
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(box))
+        memo->selectAll();
+    else
+        return false;
+    QTest::keyClick(box, Qt::Key_Delete);
+    const QStringList righe = testo.split(QLatin1Char('\n'));
+    for (int i = 0; i < righe.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(box, Qt::Key_Return);
+        batti(box, righe[i]);
+    }
+    return true;
+}
+
+QString ProgrammaProva::testo(const QString& nome) const {
+    if (const auto* memo = trova<QPlainTextEdit>(nome))
+        return memo->toPlainText();
+    const auto* riga = trova<QLineEdit>(nome);
+    return riga ? riga->text() : QString();
+}
+
+bool ProgrammaProva::spunta(const QString& nome) {
+    auto* casella = trova<QCheckBox>(nome);
+    if (!casella || !casella->isVisible() || !casella->isEnabled())
+        return false;
+    QStyleOptionButton opzioni;
+    opzioni.initFrom(casella);
+    const QRect indicatore =
+        casella->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opzioni, casella);
+    const bool prima = casella->isChecked();
+    QTest::mouseClick(casella, Qt::LeftButton, {}, indicatore.center());
+    return casella->isChecked() != prima;
+}
+
+bool ProgrammaProva::abilitati(const QStringList& nomi, bool atteso) const {
+    return std::all_of(nomi.begin(), nomi.end(), [&](const QString& nome) {
+        const QWidget* controllo = trova<QWidget>(nome);
+        return controllo && controllo->isEnabled() == atteso;
+    });
+}
+
+QString ProgrammaProva::stato(const QStringList& scheda, const QStringList& elenco) const {
+    if (abilitati(scheda, true) && abilitati(elenco, false))
+        return QStringLiteral("modifica");
+    if (abilitati(scheda, false) && abilitati(elenco, true))
+        return QStringLiteral("consultazione");
+    return QStringLiteral("misto");
 }
 
 QVariant ProgrammaProva::valore(const QString& sql) const {
@@ -134,4 +250,19 @@ QString ProgrammaProva::testoPdf(const QString& file) {
                     {QStringLiteral("-layout"), file, QStringLiteral("-")});
     pdftotext.waitForFinished(-1);
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+QString ProgrammaProva::stampa(const QString& pulsante) {
+    const QStringList prima = stampe();
+    if (!clicca(pulsante))
+        return {};
+    QString nuovo;
+    const bool stampato = QTest::qWaitFor([&] {
+        for (const QString& file : stampe()) {
+            if (!prima.contains(file))
+                nuovo = file;
+        }
+        return !nuovo.isEmpty();
+    });
+    return stampato ? testoPdf(nuovo) : QString();
 }

@@ -15,6 +15,8 @@
 #include <QVariant>
 #include <memory>
 
+// Fails the test when a box came that was not expected, or an expected one never came.
+#define SENZA_PROBLEMI(p) QVERIFY2((p).problemi().isEmpty(), qPrintable((p).problemi().join('\n')))
 
 class ProgrammaProva {
 public:
@@ -33,7 +35,7 @@ public:
     }
     // Clicks the button `nome`; false when it is missing, hidden or disabled.
     bool clicca(const QString& nome);
-    // Gives the focus to the box `nome` and types `testo` into it.
+    // Gives the focus to the box `nome` and types `testo` into it, any letter included.
     bool scrivi(const QString& nome, const QString& testo);
     // Clicks the tab of page `nome`; true when that page is the active page afterwards.
     bool vaiScheda(const QString& nome);
@@ -41,6 +43,26 @@ public:
     QString schedaAttiva() const;
     // Presses and releases `tasto` on the control that has the focus.
     void tasto(Qt::Key tasto, Qt::KeyboardModifiers modificatori = Qt::NoModifier);
+
+    // The rows the list `griglia` shows: the cells of its visible columns, in their order on
+    // screen, joined by "|".
+    QStringList elenco(const QString& griglia) const;
+    // The selected row of the list `griglia` as elenco() shows it; empty when there is none.
+    QString rigaCorrente(const QString& griglia) const;
+    // Clicks row `riga` of the list `griglia`; true when that row is selected afterwards.
+    bool cliccaRiga(const QString& griglia, int riga);
+    // Replaces the whole text of the box `nome` as the user does: select everything, delete,
+    // type (a line break with Return). False when the box is missing, hidden or disabled.
+    bool sostituisci(const QString& nome, const QString& testo);
+    // The text of the box `nome`, one line or a memo.
+    QString testo(const QString& nome) const;
+    // Clicks the indicator of the check box `nome`; true when that changed its state.
+    bool spunta(const QString& nome);
+    // True when every control of `nomi` exists and is enabled (`atteso` true) or disabled.
+    bool abilitati(const QStringList& nomi, bool atteso) const;
+    // The browse/edit switch of a panel: "modifica" when the controls `scheda` are enabled
+    // and `elenco` disabled, "consultazione" the other way round, "misto" otherwise.
+    QString stato(const QStringList& scheda, const QStringList& elenco) const;
 
     // The first column of the first row of a query on the program's database.
     QVariant valore(const QString& sql) const;
@@ -51,6 +73,9 @@ public:
     // The PDF files printed so far, oldest first, and the text of one of them.
     QStringList stampe() const;
     static QString testoPdf(const QString& file);
+    // Clicks the print button `pulsante` and returns the text of the PDF file it printed;
+    // empty when the button could not be clicked or no new file came.
+    QString stampa(const QString& pulsante);
 
     // Boxes that were not expected and expected boxes that never came.
     QStringList problemi() const { return m_messaggi.problemi(); }
