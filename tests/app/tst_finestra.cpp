@@ -7,6 +7,7 @@
 #include "ProgrammaProva.h"
 #include "Utilitylibrary.h"
 
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,8 +57,9 @@ private slots:
         QVERIFY(p.trova<Griglia>("grFornitori")->colonnaNascosta(0));
         QVERIFY(!p.trova<Griglia>("grArticoli")->colonnaNascosta(1));
 
-        // The logo is a JPEG decoded at start.
+        // The logo is a JPEG decoded at start through the JPEG plugin.
         QVERIFY(!p.trova<QLabel>("imgLogo")->pixmap().isNull());
+        QCOMPARE(QImageReader(":/immagini/logo.jpg").format(), QByteArray("jpeg"));
         QVERIFY(p.problemi().isEmpty());
     }
 
