@@ -96,6 +96,13 @@ QWidget* TfrmMain::CreaPaginaStart() {
     logo->setPixmap(QPixmap(QStringLiteral(":/immagini/logo.jpg")));
     logo->setAlignment(Qt::AlignCenter);
     start->addWidget(logo);
+    // The application title stands under the logo: every window and box is captioned
+    // "Dolvera" alone.
+    auto* titolo = new QLabel(TITOLO_APPLICAZIONE, pagina);
+    titolo->setObjectName(QStringLiteral("lblTitolo"));
+    titolo->setAlignment(Qt::AlignCenter);
+    titolo->setStyleSheet(QStringLiteral("font-size: 15px; font-style: italic; color: #703010;"));
+    start->addWidget(titolo);
     lblVersione = new QLabel(pagina);
     lblVersione->setObjectName(QStringLiteral("lblVersione"));
     lblVersione->setAlignment(Qt::AlignCenter);

@@ -9,7 +9,6 @@
 int main(int argc, char** argv) {
     Applicazione app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Dolvera"));
-    QGuiApplication::setApplicationDisplayName(TITOLO_APPLICAZIONE);
     Messaggi messaggi;
     app.ImpostaMessaggi(&messaggi);
     try {
