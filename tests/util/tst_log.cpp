@@ -1,3 +1,6 @@
+// The event log: its lines in the file (time stamp, indentation, blocks) and the tree of
+// nodes the main window's log view shows.
+
 #include "Utilitylibrary.h"
 
 #include <QCoreApplication>
@@ -10,225 +13,166 @@
 class TestLog : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-    void bloccoConUnaRiga();
-    void blocchiAnnidati();
-    void dueUsciteDopoUnIngresso();
-    void messaggioSuPiuRighe();
-    void rigaDiErrore();
-    void aggiungeInCodaAlFile();
-    void fileNonApribile();
-    void osservatore();
-    void normalizzaSpazi();
-
-private:
-    QString fileLog() const { return m_dir.filePath("Dolvera.LOG"); }
-    QByteArray contenuto() const;
-    // The lines of the log without their time stamps; each must start with a valid one.
-    QStringList righe() const;
-    static QStringList figli(const NodoLog* nodo);
-
     QTemporaryDir m_dir;
-};
 
-QByteArray TestLog::contenuto() const {
-    QFile f(fileLog());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QStringList TestLog::righe() const {
-    static const QRegularExpression stampa(
-        QStringLiteral("^(\\d\\d/\\d\\d/\\d{4}(?: \\d\\d:\\d\\d:\\d\\d)?): "));
-    const QByteArray dati = contenuto();
-    if (!dati.isEmpty() && !dati.endsWith("\r\n"))
-        qWarning("the log does not end with CR LF");
-    QStringList out;
-    const QStringList tutte = QString::fromUtf8(dati).split(QStringLiteral("\r\n"));
-    for (qsizetype i = 0; i + 1 < tutte.size(); ++i) {
-        const QRegularExpressionMatch m = stampa.match(tutte[i]);
-        const QDateTime quando = utDataOraDaTesto(m.captured(1));
-        if (!m.hasMatch() || qAbs(quando.secsTo(QDateTime::currentDateTime())) > 60) {
-            out << QStringLiteral("<no time stamp> ") + tutte[i];
-            continue;
-        }
-        out << tutte[i].mid(m.capturedLength());
+    QString fileLog() const { return m_dir.filePath("Dolvera.LOG"); }
+    QByteArray contenuto() const {
+        QFile f(fileLog());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    return out;
-}
-
-QStringList TestLog::figli(const NodoLog* nodo) {
-    QStringList out;
-    if (nodo) {
+    // The lines of the log without their time stamps; each must start with a valid one.
+    QStringList righe() const {
+        static const QRegularExpression stampa(
+            QStringLiteral("^(\\d\\d/\\d\\d/\\d{4}(?: \\d\\d:\\d\\d:\\d\\d)?): "));
+        const QByteArray dati = contenuto();
+        if (!dati.isEmpty() && !dati.endsWith("\r\n"))
+            qWarning("the log does not end with CR LF");
+        QStringList out;
+        const QStringList tutte = QString::fromUtf8(dati).split(QStringLiteral("\r\n"));
+        for (qsizetype i = 0; i + 1 < tutte.size(); ++i) {
+            const QRegularExpressionMatch m = stampa.match(tutte[i]);
+            const QDateTime quando = utDataOraDaTesto(m.captured(1));
+            if (!m.hasMatch() || qAbs(quando.secsTo(QDateTime::currentDateTime())) > 60)
+                out << QStringLiteral("<no time stamp> ") + tutte[i];
+            else
+                out << tutte[i].mid(m.capturedLength());
+        }
+        return out;
+    }
+    static QStringList figli(const NodoLog* nodo) {
+        QStringList out;
         for (const auto& figlio : nodo->figli)
             out << figlio->testo;
+        return out;
     }
-    return out;
-}
 
-void TestLog::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    // Before any other file is set, the log sits beside the executable as <name>.LOG.
-    const QString predefinito =
-        QDir(QCoreApplication::applicationDirPath()).filePath("tst_log.LOG");
-    QCOMPARE(utLogFile(), predefinito);
-    utLogImpostaFile(fileLog());
-    QCOMPARE(utLogFile(), fileLog());
-    utLogImpostaFile(QString());
-    QCOMPARE(utLogFile(), predefinito);
-}
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        // Guards the default log file: beside the executable, named after it, ".LOG".
+        const QString predefinito =
+            QDir(QCoreApplication::applicationDirPath()).filePath("tst_log.LOG");
+        QCOMPARE(utLogFile(), predefinito);
+        utLogImpostaFile(fileLog());
+        QCOMPARE(utLogFile(), fileLog());
+        utLogImpostaFile(QString());
+        QCOMPARE(utLogFile(), predefinito);
+    }
+    void init() {
+        QFile::remove(fileLog());
+        utLogImpostaFile(fileLog());
+        utLogImpostaOsservatore(nullptr);
+        utLogAzzera();
+    }
 
-void TestLog::init() {
-    QFile::remove(fileLog());
-    utLogImpostaFile(fileLog());
-    utLogImpostaOsservatore(nullptr);
-    utLogAzzera();
-}
+    void blocchiAnnidati() {
+        // Guards indentation, "}" and the empty line of nested blocks, error lines,
+        // appending to an existing file, and the tree: one node per block holding its
+        // lines, none for "}".
+        QFile f(fileLog());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write((utTestoDataOra(QDateTime::currentDateTime()) + ": riga precedente\r\n").toUtf8());
+        f.close();
 
-void TestLog::bloccoConUnaRiga() {
-    QVERIFY(!QFile::exists(fileLog()));
-    QVERIFY(utLogEnter("TdmDati::TdmDati"));
-    QVERIFY(QFile::exists(fileLog()));
-    QVERIFY(utLog("TdmDati::TdmDati", "#1: Database connesso"));
-    QVERIFY(utLogExit("TdmDati::TdmDati"));
+        QVERIFY(utLogEnter("A"));
+        QVERIFY(utLogEnter("B"));
+        QVERIFY(utLog("B", "dentro B"));
+        QVERIFY(utLogError("B", 11, ": numerazione errata"));
+        QVERIFY(utLogExit("B"));
+        utLog("A", "dentro A", 0);
+        utLogError("A", -3, QString());
+        utLogExit("A");
+        utLogEnter("C");
+        QCOMPARE(righe(), QStringList({"riga precedente", "A {", "  B {", "    dentro B",
+                                       "    ERRORE #11: numerazione errata", "  }", "",
+                                       "  dentro A", "  ERRORE #-3", "}", "", "C {"}));
+        QCOMPARE(utLogLivello(), 1);
 
-    QCOMPARE(righe(), QStringList({"TdmDati::TdmDati {", "  #1: Database connesso", "}", ""}));
-    QCOMPARE(utLogLivello(), 0);
+        const NodoLog* radice = utLogRadice();
+        QCOMPARE(figli(radice), QStringList({"A {", "", "C {"}));
+        const NodoLog* a = radice->figli[0].get();
+        QCOMPARE(figli(a), QStringList({"B {", "", "dentro A", "ERRORE #-3"}));
+        QCOMPARE(figli(a->figli[0].get()),
+                 QStringList({"dentro B", "ERRORE #11: numerazione errata"}));
+        QCOMPARE(a->figli[0]->figli[0]->padre, a->figli[0].get());
+        QCOMPARE(utLogGenitoreCorrente(), radice->figli[2].get());
+        QCOMPARE(utLogUltimoNodo(), radice->figli[2].get());
 
-    // The block is a node under the root with its lines as children; the empty line
-    // after it is a sibling, and "}" has no node.
-    const NodoLog* radice = utLogRadice();
-    QVERIFY(radice);
-    QCOMPARE(radice->testo, QStringLiteral("Dolvera.exe"));
-    QCOMPARE(radice->padre, nullptr);
-    QCOMPARE(figli(radice), QStringList({"TdmDati::TdmDati {", ""}));
-    const NodoLog* blocco = radice->figli.front().get();
-    QCOMPARE(figli(blocco), QStringList({"#1: Database connesso"}));
-    QCOMPARE(blocco->figli.front()->padre, blocco);
-    QCOMPARE(utLogGenitoreCorrente(), radice);
-    QCOMPARE(utLogUltimoNodo(), radice->figli.back().get());
-}
+        // The level change of utLog works the same way without a routine name.
+        utLog("aperto", 2);
+        utLog("chiuso", -2);
+        QCOMPARE(righe().mid(12), QStringList({"  aperto", "  chiuso"}));
+        QCOMPARE(utLogLivello(), 1);
+        QCOMPARE(utLogGenitoreCorrente(), radice->figli[2].get());
+    }
 
-void TestLog::blocchiAnnidati() {
-    utLogEnter("A");
-    utLogEnter("B");
-    utLog("B", "dentro B");
-    utLogExit("B");
-    utLog("A", "dentro A", 0);
-    utLogExit("A");
-    utLogEnter("C");
+    void dueUsciteDopoUnIngresso() {
+        // Guards that an unbalanced exit is logged and the level never goes below zero.
+        utLogEnter("R");
+        utLogExit("R");
+        utLogExit("R");
+        const QString errore = "****************ERRORE indLev in utLog******************";
+        QCOMPARE(righe(), QStringList({"R {", "}", "", errore, "}", ""}));
+        QCOMPARE(utLogLivello(), 0);
+        QCOMPARE(figli(utLogRadice()), QStringList({"R {", "", errore, ""}));
+        QCOMPARE(utLogGenitoreCorrente(), utLogRadice());
+    }
 
-    QCOMPARE(righe(), QStringList({"A {", "  B {", "    dentro B", "  }", "", "  dentro A", "}", "",
-                                   "C {"}));
-    QCOMPARE(utLogLivello(), 1);
+    void messaggioSuPiuRighe() {
+        // Guards that the file keeps the text as given, in UTF-8, while the tree shows it
+        // on one line with its blanks collapsed.
+        utLogEnter("R");
+        utLog("R", QString::fromUtf8("UPDATE articoli\r\n\tSET qtà = 1  WHERE ID = 2\n"));
+        QVERIFY(
+            contenuto().contains("  UPDATE articoli\r\n\tSET qt\xc3\xa0 = 1  WHERE ID = 2\n\r\n"));
+        QCOMPARE(figli(utLogUltimoNodo()->padre),
+                 QStringList({QString::fromUtf8("UPDATE articoli SET qtà = 1 WHERE ID = 2")}));
+        QCOMPARE(NormalizzaSpazi(" \t\r\n "), QString());
+    }
 
-    const NodoLog* radice = utLogRadice();
-    QCOMPARE(figli(radice), QStringList({"A {", "", "C {"}));
-    const NodoLog* a = radice->figli[0].get();
-    QCOMPARE(figli(a), QStringList({"B {", "", "dentro A"}));
-    QCOMPARE(figli(a->figli[0].get()), QStringList({"dentro B"}));
-    QCOMPARE(utLogGenitoreCorrente(), radice->figli[2].get());
+    void fileNonApribile() {
+        // Guards that a log file that cannot be opened throws, leaves the tree and the
+        // nesting as they were after each call, and creates no folder.
+        utLogEnter("R");
+        utLog("R", "prima");
+        const NodoLog* ultimo = utLogUltimoNodo();
+        const NodoLog* genitore = utLogGenitoreCorrente();
 
-    // The level change of utLog works the same way without a routine name.
-    utLog("aperto", 2);
-    utLog("chiuso", -2);
-    QCOMPARE(righe().mid(9), QStringList({"  aperto", "  chiuso"}));
-    QCOMPARE(utLogLivello(), 1);
-}
+        utLogImpostaFile(m_dir.filePath("manca/Dolvera.LOG"));
+        const auto fallisce = [](const std::function<void()>& scrivi) {
+            try {
+                scrivi();
+            } catch (const Errore& e) {
+                return e.messaggio() == QStringLiteral("Errore nell'apertura del file di log.") &&
+                       utLogLivello() == 1;
+            }
+            return false;
+        };
+        QVERIFY(fallisce([] { utLogWrite("persa"); }));
+        QVERIFY(fallisce([] { utLogEnter("Persa"); }));
+        QVERIFY(fallisce([] { utLogExit("R"); }));
+        QCOMPARE(utLogUltimoNodo(), ultimo);
+        QCOMPARE(utLogGenitoreCorrente(), genitore);
+        QCOMPARE(figli(genitore), QStringList({"prima"}));
+        QVERIFY(!QFile::exists(m_dir.filePath("manca")));
 
-void TestLog::dueUsciteDopoUnIngresso() {
-    utLogEnter("R");
-    utLogExit("R");
-    utLogExit("R");
+        utLogImpostaFile(fileLog());
+        utLogExit("R");
+        QCOMPARE(righe(), QStringList({"R {", "  prima", "}", ""}));
+    }
 
-    QCOMPARE(righe(),
-             QStringList({"R {", "}", "",
-                          "****************ERRORE indLev in utLog******************", "}", ""}));
-    QCOMPARE(utLogLivello(), 0);
-    QCOMPARE(
-        figli(utLogRadice()),
-        QStringList({"R {", "", "****************ERRORE indLev in utLog******************", ""}));
-    QCOMPARE(utLogGenitoreCorrente(), utLogRadice());
-}
-
-void TestLog::messaggioSuPiuRighe() {
-    utLogEnter("R");
-    utLog("R", QString::fromUtf8("UPDATE articoli\r\n\tSET qtà = 1  WHERE ID = 2\n"));
-
-    // The file holds the text as it was given, encoded in UTF-8; the tree shows one line.
-    QVERIFY(contenuto().contains("  UPDATE articoli\r\n\tSET qt\xc3\xa0 = 1  WHERE ID = 2\n\r\n"));
-    QCOMPARE(figli(utLogUltimoNodo()->padre),
-             QStringList({QString::fromUtf8("UPDATE articoli SET qtà = 1 WHERE ID = 2")}));
-}
-
-void TestLog::rigaDiErrore() {
-    utLogEnter("TfrmMain::CheckAll9");
-    QVERIFY(utLogError("TfrmMain::CheckAll9", 11, ": numerazione errata"));
-    utLogError("TfrmMain::CheckAll9", -3, QString());
-    QCOMPARE(righe().mid(1), QStringList({"  ERRORE #11: numerazione errata", "  ERRORE #-3"}));
-    QCOMPARE(utLogLivello(), 1);
-}
-
-void TestLog::aggiungeInCodaAlFile() {
-    QFile f(fileLog());
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write((utTestoDataOra(QDateTime::currentDateTime()) + ": riga precedente\r\n").toUtf8());
-    f.close();
-
-    utLogWrite("nuova");
-    QCOMPARE(righe(), QStringList({"riga precedente", "nuova"}));
-}
-
-void TestLog::fileNonApribile() {
-    utLogEnter("R");
-    utLog("R", "prima");
-    const NodoLog* ultimo = utLogUltimoNodo();
-    const NodoLog* genitore = utLogGenitoreCorrente();
-
-    utLogImpostaFile(m_dir.filePath("manca/Dolvera.LOG"));
-    const auto fallisce = [](const std::function<void()>& scrivi) {
-        try {
-            scrivi();
-        } catch (const Errore& e) {
-            return e.messaggio() == QStringLiteral("Errore nell'apertura del file di log.");
-        }
-        return false;
-    };
-    QVERIFY(fallisce([] { utLogWrite("persa"); }));
-    QVERIFY(fallisce([] { utLogEnter("Persa"); }));
-    QVERIFY(fallisce([] { utLogExit("R"); }));
-
-    // Nothing reached the tree, and the nesting is the one before the failed calls.
-    QCOMPARE(utLogUltimoNodo(), ultimo);
-    QCOMPARE(utLogGenitoreCorrente(), genitore);
-    QCOMPARE(figli(genitore), QStringList({"prima"}));
-    QCOMPARE(utLogLivello(), 1);
-    QVERIFY(!QFile::exists(m_dir.filePath("manca")));
-
-    utLogImpostaFile(fileLog());
-    utLogExit("R");
-    QCOMPARE(righe(), QStringList({"R {", "  prima", "}", ""}));
-}
-
-void TestLog::osservatore() {
-    QStringList visti;
-    utLogImpostaOsservatore([&visti](const NodoLog& nodo) {
-        visti << (nodo.padre ? nodo.padre->testo : QString()) + " > " + nodo.testo;
-    });
-    utLogEnter("R");
-    utLog("R", "riga");
-    utLogExit("R");
-    QCOMPARE(visti, QStringList({"Dolvera.exe > R {", "R { > riga", "Dolvera.exe > "}));
-}
-
-void TestLog::normalizzaSpazi() {
-    QCOMPARE(NormalizzaSpazi(""), QString());
-    QCOMPARE(NormalizzaSpazi(" \t\r\n "), QString());
-    QCOMPARE(NormalizzaSpazi("SELECT * FROM articoli"), QStringLiteral("SELECT * FROM articoli"));
-    QCOMPARE(NormalizzaSpazi("\tSELECT  *\r\nFROM\t\tarticoli  \n"),
-             QStringLiteral("SELECT * FROM articoli"));
-}
+    void osservatore() {
+        // Guards that the observer sees every node added, under its parent.
+        QStringList visti;
+        utLogImpostaOsservatore([&visti](const NodoLog& nodo) {
+            visti << (nodo.padre ? nodo.padre->testo : QString()) + " > " + nodo.testo;
+        });
+        utLogEnter("R");
+        utLog("R", "riga");
+        utLogExit("R");
+        QCOMPARE(visti, QStringList({"Dolvera.exe > R {", "R { > riga", "Dolvera.exe > "}));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLog)
 #include "tst_log.moc"
