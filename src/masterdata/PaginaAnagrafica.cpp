@@ -9,6 +9,7 @@
 #include "StampaReport.h"
 #include "StatoMain.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -121,11 +122,41 @@ QLineEdit* PaginaAnagrafica::casella(const QString& nome) {
     return box;
 }
 
+QLineEdit* PaginaAnagrafica::casellaTesto(QGridLayout* g, const QString& campo,
+                                          const QString& etichetta, int riga, int colonna,
+                                          int larghezza) {
+    QLineEdit* box =
+        casella(QStringLiteral("edt") + m_def.sigla + campo.at(0).toUpper() + campo.mid(1));
+    g->addWidget(new QLabel(etichetta, m_corpo), riga, colonna);
+    g->addWidget(box, riga, colonna + 1, 1, larghezza);
+    m_caselleTesto.append({box, campo});
+    return box;
+}
+
+void PaginaAnagrafica::caselleIndirizzo(QGridLayout* g, int riga) {
+    casellaTesto(g, QStringLiteral("via"), QStringLiteral("Indirizzo"), riga, 0, 3);
+    // Short codes get short boxes.
+    casellaTesto(g, QStringLiteral("cap"), QStringLiteral("CAP"), riga + 1, 0)->setMaximumWidth(70);
+    casellaTesto(g, QStringLiteral("citta"), QStringLiteral("Città"), riga + 1, 2);
+    casellaTesto(g, QStringLiteral("prov"), QStringLiteral("Pr."), riga + 2, 0)
+        ->setMaximumWidth(40);
+    casellaTesto(g, QStringLiteral("nazione"), QStringLiteral("Nazione"), riga + 2, 2);
+}
+
+QStringList PaginaAnagrafica::campiTesto() const {
+    QStringList campi;
+    for (const auto& casella : m_caselleTesto)
+        campi << casella.second;
+    return campi;
+}
+
 void PaginaAnagrafica::collegaDati(TdmDati& dati, const Percorsi& percorsi) {
     m_dati = &dati;
     m_percorsi = percorsi;
     m_griglia->collega(ds(), colonneElenco());
     m_collegamento = new CollegamentoCampi(ds(), this);
+    for (const auto& [box, campo] : std::as_const(m_caselleTesto))
+        m_collegamento->testo(box, campo);
     collegaScheda(*m_collegamento, dati);
 }
 

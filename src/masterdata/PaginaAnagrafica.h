@@ -16,6 +16,7 @@
 class CollegamentoCampi;
 class DataSet;
 class Messaggi;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -87,8 +88,19 @@ protected:
     // tab shows its own message). The data set may be put into its edit state here.
     virtual bool controllaConferma(DataSet&) { return true; }
 
-    // A text box of the card named `nome` (its label is the caller's).
+    // A box of the card named `nome` (its place, label and field are the caller's).
     QLineEdit* casella(const QString& nome);
+    // A text box of the card on the field `campo`, named after it ("cognome" of the "Nom"
+    // tab is edtNomCognome), with its label, in row `riga` of the card's grid `g`: the label
+    // in column `colonna`, the box after it spanning `larghezza` columns. It is bound to its
+    // field when the card is.
+    QLineEdit* casellaTesto(QGridLayout* g, const QString& campo, const QString& etichetta,
+                            int riga, int colonna, int larghezza = 1);
+    // The address on rows `riga` to `riga` + 2 of the card's grid: "Indirizzo" (via), "CAP"
+    // and "Città", "Pr." and "Nazione".
+    void caselleIndirizzo(QGridLayout* g, int riga);
+    // The fields of the boxes made by casellaTesto(), in their order.
+    QStringList campiTesto() const;
     QWidget* corpoScheda() const { return m_corpo; }
     Griglia* griglia() const { return m_griglia; }
     // Adds a control below the list.
@@ -110,6 +122,7 @@ private:
     TdmDati* m_dati = nullptr;
     Percorsi m_percorsi;
     CollegamentoCampi* m_collegamento = nullptr;
+    QList<std::pair<QLineEdit*, QString>> m_caselleTesto;
 
     QWidget* m_pnlLeft = nullptr;
     QWidget* m_pnlRight = nullptr;

@@ -22,6 +22,4 @@ protected:
 
 private:
     QLineEdit* edtForRagsoc = nullptr;
-    // The text boxes of the card with their fields, in the order of the card.
-    QList<std::pair<QLineEdit*, QString>> m_caselle;
 };

@@ -47,50 +47,17 @@ PaginaNominativi::PaginaNominativi(Messaggi& messaggi, StatoMain& stato, QWidget
     g->setContentsMargins(0, 0, 0, 0);
     g->setColumnStretch(1, 1);
     g->setColumnStretch(3, 1);
-    // A label and its box at (riga, colonna); colonna 0 or 2, the box spanning `larghezza`.
-    const auto aggiungi = [&](const QString& nome, const QString& campo, const QString& etichetta,
-                              int riga, int colonna, int larghezza = 1) {
-        QLineEdit* box = casella(nome);
-        g->addWidget(new QLabel(etichetta, corpo), riga, colonna);
-        g->addWidget(box, riga, colonna + 1, 1, larghezza);
-        m_caselle.append({box, campo});
-        return box;
-    };
-    // Short codes get short boxes.
-    const auto breve = [](QLineEdit* box, int larghezza) {
-        box->setMaximumWidth(larghezza);
-        return box;
-    };
-    edtNomCognome = aggiungi(QStringLiteral("edtNomCognome"), QStringLiteral("cognome"),
-                             QStringLiteral("Cognome"), 0, 0);
-    edtNomNome = aggiungi(QStringLiteral("edtNomNome"), QStringLiteral("nome"),
-                          QStringLiteral("Nome"), 0, 2);
-    aggiungi(QStringLiteral("edtNomVia"), QStringLiteral("via"), QStringLiteral("Indirizzo"), 1, 0,
-             3);
-    breve(aggiungi(QStringLiteral("edtNomCap"), QStringLiteral("cap"), QStringLiteral("CAP"), 2, 0),
-          70);
-    aggiungi(QStringLiteral("edtNomCitta"), QStringLiteral("citta"), QStringLiteral("Città"), 2, 2);
-    breve(
-        aggiungi(QStringLiteral("edtNomProv"), QStringLiteral("prov"), QStringLiteral("Pr."), 3, 0),
-        40);
-    aggiungi(QStringLiteral("edtNomNazione"), QStringLiteral("nazione"), QStringLiteral("Nazione"),
-             3, 2);
-    aggiungi(QStringLiteral("edtNomTelefono1"), QStringLiteral("telefono1"),
-             QStringLiteral("Telefono 1"), 4, 0);
-    aggiungi(QStringLiteral("edtNomTelefono2"), QStringLiteral("telefono2"),
-             QStringLiteral("Telefono 2"), 4, 2);
-    aggiungi(QStringLiteral("edtNomEmail"), QStringLiteral("email"), QStringLiteral("Email"), 5, 0,
-             3);
-    aggiungi(QStringLiteral("edtNomNatoIl"), QStringLiteral("natoIl"), QStringLiteral("Nato il"), 6,
-             0);
-    aggiungi(QStringLiteral("edtNomNatoA"), QStringLiteral("natoA"), QStringLiteral("Nato a"), 6,
-             2);
-    aggiungi(QStringLiteral("edtNomNazionalita"), QStringLiteral("nazionalita"),
-             QStringLiteral("Nazionalità"), 7, 0);
-    aggiungi(QStringLiteral("edtNomStatoCivile"), QStringLiteral("statoCivile"),
-             QStringLiteral("Stato civile"), 7, 2);
-    aggiungi(QStringLiteral("edtNomCodfisc"), QStringLiteral("codfisc"),
-             QStringLiteral("Codice fiscale"), 8, 0);
+    edtNomCognome = casellaTesto(g, QStringLiteral("cognome"), QStringLiteral("Cognome"), 0, 0);
+    edtNomNome = casellaTesto(g, QStringLiteral("nome"), QStringLiteral("Nome"), 0, 2);
+    caselleIndirizzo(g, 1);
+    casellaTesto(g, QStringLiteral("telefono1"), QStringLiteral("Telefono 1"), 4, 0);
+    casellaTesto(g, QStringLiteral("telefono2"), QStringLiteral("Telefono 2"), 4, 2);
+    casellaTesto(g, QStringLiteral("email"), QStringLiteral("Email"), 5, 0, 3);
+    casellaTesto(g, QStringLiteral("natoIl"), QStringLiteral("Nato il"), 6, 0);
+    casellaTesto(g, QStringLiteral("natoA"), QStringLiteral("Nato a"), 6, 2);
+    casellaTesto(g, QStringLiteral("nazionalita"), QStringLiteral("Nazionalità"), 7, 0);
+    casellaTesto(g, QStringLiteral("statoCivile"), QStringLiteral("Stato civile"), 7, 2);
+    casellaTesto(g, QStringLiteral("codfisc"), QStringLiteral("Codice fiscale"), 8, 0);
 
     edtNomNote = new QPlainTextEdit(corpo);
     edtNomNote->setObjectName(QStringLiteral("edtNomNote"));
@@ -125,8 +92,6 @@ QList<ColonnaGriglia> PaginaNominativi::colonneElenco() const {
 }
 
 void PaginaNominativi::collegaScheda(CollegamentoCampi& collegamento, TdmDati&) {
-    for (const auto& [box, campo] : std::as_const(m_caselle))
-        collegamento.testo(box, campo);
     collegamento.memo(edtNomNote, QStringLiteral("note"));
     collegamento.memo(edtNomDettFamiliari, QStringLiteral("dettFamiliari"));
     // The family size is read from its box when the card is confirmed.

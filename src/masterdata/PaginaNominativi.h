@@ -31,6 +31,4 @@ private:
     QLineEdit* edtNumFam = nullptr;
     QPlainTextEdit* edtNomNote = nullptr;
     QPlainTextEdit* edtNomDettFamiliari = nullptr;
-    // The text boxes of the card with their fields, in the order of the card.
-    QList<std::pair<QLineEdit*, QString>> m_caselle;
 };
