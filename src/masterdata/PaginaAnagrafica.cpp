@@ -161,7 +161,7 @@ void PaginaAnagrafica::collegaDati(TdmDati& dati, const Percorsi& percorsi) {
 }
 
 DataSet& PaginaAnagrafica::ds() const {
-    return dataSet(*m_dati);
+    return (*m_dati).*m_def.dataSet;
 }
 
 bool PaginaAnagrafica::esegui(const QString& cosa, const std::function<void()>& operazione) {

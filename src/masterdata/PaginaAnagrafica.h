@@ -40,6 +40,11 @@ public:
         QString gruppo;            // the data sets re-read: "Articoli"
         QString macroElenco, macroScheda, parametroScheda;
         int larghezzaElenco; // width of the left panel
+        // The tab's data set in the data module, its new-record flag and its saved row in
+        // the main window's state.
+        DataSet TdmDati::*dataSet;
+        bool StatoMain::*nuovo;
+        int StatoMain::*idCorrente;
     };
 
     PaginaAnagrafica(const Definizione& definizione, Messaggi& messaggi, StatoMain& stato,
@@ -66,17 +71,12 @@ public:
     void AnagCerca_OnChange();
 
 protected:
-    // The tab's data set in the data module.
-    virtual DataSet& dataSet(TdmDati& dati) const = 0;
     // The columns of the list.
     virtual QList<ColonnaGriglia> colonneElenco() const = 0;
     // Binds the card's controls to the data set's fields.
     virtual void collegaScheda(CollegamentoCampi& collegamento, TdmDati& dati) = 0;
     // The values of a new record, on the data set in its insert state.
     virtual void valoriNuovo(DataSet& ds) = 0;
-    // The tab's new-record flag and saved row in the main window's state.
-    virtual bool& nuovoRecord() const = 0;
-    virtual int& idCorrente() const = 0;
     // The card's first field, focused when editing starts.
     virtual QWidget* primoCampo() const = 0;
     // The question asked before the current record is deleted.
@@ -106,7 +106,8 @@ protected:
     // Adds a control below the list.
     void aggiungiSottoElenco(QWidget* controllo);
     Messaggi& messaggi() const { return m_messaggi; }
-    StatoMain& stato() const { return m_stato; }
+    // The record being edited was created by Nuovo.
+    bool& nuovoRecord() const { return m_stato.*m_def.nuovo; }
 
 private:
     void costruisci();
@@ -115,6 +116,7 @@ private:
     // database's reason, and false returned.
     bool esegui(const QString& cosa, const std::function<void()>& operazione);
     DataSet& ds() const;
+    int& idCorrente() const { return m_stato.*m_def.idCorrente; }
 
     Definizione m_def;
     Messaggi& m_messaggi;

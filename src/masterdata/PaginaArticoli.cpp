@@ -26,6 +26,9 @@ PaginaAnagrafica::Definizione definizione() {
     d.macroScheda = QStringLiteral("mac_StampaSchedaArticolo");
     d.parametroScheda = QStringLiteral("Stampa_Articolo_ID");
     d.larghezzaElenco = 430;
+    d.dataSet = &TdmDati::tblArticoli;
+    d.nuovo = &StatoMain::nuovoArticolo;
+    d.idCorrente = &StatoMain::idCorrenteArticoli;
     return d;
 }
 } // namespace
@@ -65,10 +68,6 @@ PaginaArticoli::PaginaArticoli(Messaggi& messaggi, StatoMain& stato, QWidget* pa
     mostraGiacenza(false);
 }
 
-DataSet& PaginaArticoli::dataSet(TdmDati& dati) const {
-    return dati.tblArticoli;
-}
-
 QList<ColonnaGriglia> PaginaArticoli::colonneElenco() const {
     return {{QStringLiteral("ID"), QStringLiteral("#"), 50},
             {QStringLiteral("descr"), QStringLiteral("Descrizione"), 300},
@@ -94,14 +93,6 @@ void PaginaArticoli::valoriNuovo(DataSet& ds) {
     ds.imposta(QStringLiteral("agea"), false);
 }
 
-bool& PaginaArticoli::nuovoRecord() const {
-    return stato().nuovoArticolo;
-}
-
-int& PaginaArticoli::idCorrente() const {
-    return stato().idCorrenteArticoli;
-}
-
 QWidget* PaginaArticoli::primoCampo() const {
     return edtArtDescr;
 }
@@ -113,7 +104,7 @@ QString PaginaArticoli::domandaElimina(const DataSet& ds) const {
 
 // The opening stock can be typed only for an article that is being created.
 void PaginaArticoli::inizioModifica() {
-    mostraGiacenza(stato().nuovoArticolo);
+    mostraGiacenza(nuovoRecord());
 }
 
 void PaginaArticoli::fineModifica() {

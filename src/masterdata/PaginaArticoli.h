@@ -15,12 +15,9 @@ public:
     PaginaArticoli(Messaggi& messaggi, StatoMain& stato, QWidget* parent = nullptr);
 
 protected:
-    DataSet& dataSet(TdmDati& dati) const override;
     QList<ColonnaGriglia> colonneElenco() const override;
     void collegaScheda(CollegamentoCampi& collegamento, TdmDati& dati) override;
     void valoriNuovo(DataSet& ds) override;
-    bool& nuovoRecord() const override;
-    int& idCorrente() const override;
     QWidget* primoCampo() const override;
     QString domandaElimina(const DataSet& ds) const override;
     void inizioModifica() override;

@@ -23,6 +23,9 @@ PaginaAnagrafica::Definizione definizione() {
     d.macroScheda = QStringLiteral("mac_StampaSchedaFornitore");
     d.parametroScheda = QStringLiteral("Stampa_Fornitore_ID");
     d.larghezzaElenco = 330;
+    d.dataSet = &TdmDati::tblFornitori;
+    d.nuovo = &StatoMain::nuovoFornitore;
+    d.idCorrente = &StatoMain::idCorrenteFornitori;
     return d;
 }
 } // namespace
@@ -49,10 +52,6 @@ PaginaFornitori::PaginaFornitori(Messaggi& messaggi, StatoMain& stato, QWidget* 
     }
 }
 
-DataSet& PaginaFornitori::dataSet(TdmDati& dati) const {
-    return dati.tblFornitori;
-}
-
 QList<ColonnaGriglia> PaginaFornitori::colonneElenco() const {
     return {{QStringLiteral("codfor"), QStringLiteral("Codice"), 60},
             {QStringLiteral("ragsoc"), QStringLiteral("Ragione sociale"), 200},
@@ -67,14 +66,6 @@ void PaginaFornitori::valoriNuovo(DataSet& ds) {
     ds.imposta(QStringLiteral("codfor"), QStringLiteral("0"));
     for (const QString& campo : campiTesto())
         ds.imposta(campo, QString());
-}
-
-bool& PaginaFornitori::nuovoRecord() const {
-    return stato().nuovoFornitore;
-}
-
-int& PaginaFornitori::idCorrente() const {
-    return stato().idCorrenteFornitori;
 }
 
 QWidget* PaginaFornitori::primoCampo() const {

@@ -25,6 +25,9 @@ PaginaAnagrafica::Definizione definizione() {
     d.macroScheda = QStringLiteral("mac_StampaSchedaNominativo");
     d.parametroScheda = QStringLiteral("Stampa_Nominativo_ID");
     d.larghezzaElenco = 330;
+    d.dataSet = &TdmDati::tblNominativi;
+    d.nuovo = &StatoMain::nuovoNominativo;
+    d.idCorrente = &StatoMain::idCorrenteNominativi;
     return d;
 }
 
@@ -81,10 +84,6 @@ PaginaNominativi::PaginaNominativi(Messaggi& messaggi, StatoMain& stato, QWidget
     g->addWidget(edtNomDettFamiliari, 12, 0, 1, 4);
 }
 
-DataSet& PaginaNominativi::dataSet(TdmDati& dati) const {
-    return dati.tblNominativi;
-}
-
 QList<ColonnaGriglia> PaginaNominativi::colonneElenco() const {
     return {{QStringLiteral("cognome"), QStringLiteral("Cognome"), 110},
             {QStringLiteral("nome"), QStringLiteral("Nome"), 100},
@@ -103,14 +102,6 @@ void PaginaNominativi::valoriNuovo(DataSet& ds) {
         ds.imposta(campo, QString());
     ds.imposta(QStringLiteral("natoIl"), QStringLiteral("0"));
     ds.imposta(QStringLiteral("numFamiliari"), 0);
-}
-
-bool& PaginaNominativi::nuovoRecord() const {
-    return stato().nuovoNominativo;
-}
-
-int& PaginaNominativi::idCorrente() const {
-    return stato().idCorrenteNominativi;
 }
 
 QWidget* PaginaNominativi::primoCampo() const {
