@@ -1,7 +1,7 @@
 // The template database as the build makes it: fixed rows, keys and indexes, the triggers that
 // delete lines and convert the parameter dates.
 
-#include "CartellaProgramma.h"
+#include "DatabaseProva.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -18,7 +18,7 @@ class TestSchema : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CartellaProgramma> m_cartella;
+    std::unique_ptr<DatabaseProva> m_db;
 
     static QSqlDatabase db() { return QSqlDatabase::database(CONNESSIONE); }
     // Runs a statement; false (and the error in `errore`) when the engine rejects it.
@@ -52,18 +52,8 @@ private:
     }
 
 private slots:
-    void init() {
-        m_cartella =
-            std::make_unique<CartellaProgramma>(CartellaProgramma::Database::Lavoro, false);
-        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), CONNESSIONE);
-        d.setDatabaseName(m_cartella->fileDb());
-        QVERIFY(d.open());
-    }
-    void cleanup() {
-        QSqlDatabase::database(CONNESSIONE).close();
-        QSqlDatabase::removeDatabase(CONNESSIONE);
-        m_cartella.reset();
-    }
+    void init() { m_db = std::make_unique<DatabaseProva>(CONNESSIONE); }
+    void cleanup() { m_db.reset(); }
 
     // AutoNumber: an ID is never given again, not even after the last row is deleted.
     void numerazioneAutomatica() {

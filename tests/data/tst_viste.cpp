@@ -2,7 +2,7 @@
 // recreation of qry_pivot, the stock at a date, the Annex 9 days and goods, the register
 // in report form.
 
-#include "CartellaProgramma.h"
+#include "DatabaseProva.h"
 #include "ErroreDb.h"
 #include "Viste.h"
 
@@ -35,7 +35,7 @@ class TestViste : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CartellaProgramma> m_cartella;
+    std::unique_ptr<DatabaseProva> m_db;
     int m_pasta = 0, m_latte = 0, m_biscotti = 0, m_zucchero = 0;
     int m_banco = 0;
 
@@ -121,18 +121,8 @@ private:
     }
 
 private slots:
-    void init() {
-        m_cartella =
-            std::make_unique<CartellaProgramma>(CartellaProgramma::Database::Lavoro, false);
-        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), CONNESSIONE);
-        d.setDatabaseName(m_cartella->fileDb());
-        QVERIFY(d.open());
-    }
-    void cleanup() {
-        QSqlDatabase::database(CONNESSIONE).close();
-        QSqlDatabase::removeDatabase(CONNESSIONE);
-        m_cartella.reset();
-    }
+    void init() { m_db = std::make_unique<DatabaseProva>(CONNESSIONE); }
+    void cleanup() { m_db.reset(); }
 
     // One row per document of the month holding AGEA goods, in register order; one column
     // per AGEA article by description; null where the document lacks the article; the
@@ -213,7 +203,7 @@ private slots:
         const QString sola = QStringLiteral("tst_viste_sola_lettura");
         {
             QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), sola);
-            d.setDatabaseName(m_cartella->fileDb());
+            d.setDatabaseName(m_db->cartella().fileDb());
             d.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
             QVERIFY(d.open());
             QVERIFY_THROWS_EXCEPTION(ErroreDb, RicreaQryPivot(sola));
