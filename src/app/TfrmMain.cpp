@@ -1,11 +1,21 @@
 #include "main.h"
 
 #include "AlberoLog.h"
+#include "Allegati9.h"
+#include "Duplicati.h"
+#include "PaginaAllegato9.h"
 #include "PaginaArticoli.h"
+#include "PaginaCarichi.h"
 #include "PaginaFornitori.h"
 #include "PaginaNominativi.h"
+#include "PaginaScarichi.h"
+#include "PaginaUtilita.h"
 #include "Registro.h"
 #include "TfrmAttendere.h"
+#include "TfrmNewCar.h"
+#include "TfrmSelArt.h"
+#include "TfrmSelCausale.h"
+#include "TfrmSelNom.h"
 #include "Utilitylibrary.h"
 #include "VersionInfo.h"
 
@@ -35,6 +45,7 @@ TfrmMain::TfrmMain(const QString& cartella, Messaggi& messaggi, QWidget* parent)
     setWindowTitle(QStringLiteral("Dolvera"));
     CreaControlli();
     m_avviato = ControlliInstallazione(cartella);
+    m_utilita->impostaPercorsi(m_percorsi);
     m_inEsecuzione = m_avviato;
 }
 
@@ -69,11 +80,15 @@ void TfrmMain::CreaControlli() {
     pcMain->addTab(m_anagrafiche[1], QStringLiteral("Nominativi"));
     pcMain->addTab(m_anagrafiche[2], QStringLiteral("Fornitori"));
     SchedaVuota(QStringLiteral("tsModelli"), QStringLiteral("Modelli di consegna"));
-    SchedaVuota(QStringLiteral("tsCarichi"), QStringLiteral("Carichi"));
-    SchedaVuota(QStringLiteral("tsScarichi"), QStringLiteral("Scarichi"));
+    m_carichi = new PaginaCarichi(m_messaggi, *this);
+    m_scarichi = new PaginaScarichi(m_messaggi, *this);
+    pcMain->addTab(m_carichi, QStringLiteral("Carichi"));
+    pcMain->addTab(m_scarichi, QStringLiteral("Scarichi"));
     SchedaVuota(QStringLiteral("tsRapporti"), QStringLiteral("Registro"));
-    SchedaVuota(QStringLiteral("tsAllegato9"), QStringLiteral("Giornaliero"));
-    SchedaVuota(QStringLiteral("tsUtilita"), QStringLiteral("Utilità"));
+    m_allegato9 = new PaginaAllegato9(m_messaggi, *this);
+    pcMain->addTab(m_allegato9, QStringLiteral("Giornaliero"));
+    m_utilita = new PaginaUtilita(m_messaggi);
+    pcMain->addTab(m_utilita, QStringLiteral("Utilità"));
     m_schedaAttiva = pcMain->currentWidget();
     connect(pcMain, &QTabWidget::currentChanged, this, &TfrmMain::SchedaCambiata);
 
@@ -81,6 +96,17 @@ void TfrmMain::CreaControlli() {
     // before the controls do.
     qApp->installEventFilter(this);
     AggiungiTasto(nullptr, Qt::Key_Home, [this] { AlternaAlberoLog(); });
+    // The lines of receipts and distributions, in browse mode as well as in edit mode.
+    for (PaginaMovimenti* pagina :
+         {static_cast<PaginaMovimenti*>(m_carichi), static_cast<PaginaMovimenti*>(m_scarichi)}) {
+        AggiungiTasto(pagina, Qt::Key_F5, [pagina] { pagina->btnAggiungiArticoloClick(); });
+        AggiungiTasto(pagina, Qt::Key_F6, [pagina] { pagina->btnEliminaArticoloClick(); });
+    }
+    // From the start page straight to a new receipt.
+    AggiungiTasto(tsMenu, Qt::Key_F11, [this] {
+        pcMain->setCurrentWidget(m_carichi);
+        m_carichi->btnNuovoClick();
+    });
 }
 
 // The start page: the logo, the version, the update notice and the log-view button.
@@ -255,10 +281,22 @@ void TfrmMain::Fallimento(const QString& testo, bool logga, const QString& testo
 
 void TfrmMain::ImpostaDati(TdmDati& dati) {
     m_dati = &dati;
+    m_selArt = std::make_unique<TfrmSelArt>(dati, m_messaggi);
+    m_newCar = std::make_unique<TfrmNewCar>(dati, m_messaggi);
+    m_selCausale = std::make_unique<TfrmSelCausale>(dati, m_messaggi);
+    m_selNom = std::make_unique<TfrmSelNom>(dati, m_messaggi);
     for (PaginaAnagrafica* pagina : std::as_const(m_anagrafiche))
         pagina->collegaDati(dati, m_percorsi);
-    // The ID column of the articles list is hidden for good.
+    const DialoghiMovimenti dialoghi{m_selArt.get(), m_newCar.get(), m_selCausale.get(),
+                                     m_selNom.get()};
+    m_carichi->collegaDati(dati, m_percorsi, dialoghi);
+    m_scarichi->collegaDati(dati, m_percorsi, dialoghi);
+    m_allegato9->collegaDati(dati, m_percorsi);
+    // The ID column of the articles and receipts lists and the article number of the
+    // distribution lines are hidden for good.
     findChild<Griglia*>(QStringLiteral("grArticoli"))->nascondiColonna(0);
+    findChild<Griglia*>(QStringLiteral("grCarichiMast"))->nascondiColonna(0);
+    findChild<Griglia*>(QStringLiteral("grScarichiDett"))->nascondiColonna(3);
     lblDbVers->setText(QStringLiteral("DB:") + QString::number(dati.versioneDb()));
 }
 
@@ -366,6 +404,8 @@ void TfrmMain::FormShow() {
     }
     utLog(routine, QStringLiteral("FIRSTIME"));
     m_attendere->Mostra({this});
+    RiparazioniAvvio();
+    m_utilita->RipristinaStampante();
     m_attendere->Nascondi();
 
     // A screen lower than 768 pixels cannot show the program's windows.
@@ -378,6 +418,17 @@ void TfrmMain::FormShow() {
     }
     FIRSTIME = false;
     utLogExit(routine);
+}
+
+void TfrmMain::RiparazioniAvvio() {
+    if (!m_dati)
+        return;
+    EseguiOperazione(m_messaggi, QStringLiteral("controllare le dichiarazioni di consegna"),
+                     [this] { CheckAll9(*m_dati, m_messaggi); });
+    EseguiOperazione(m_messaggi, QStringLiteral("completare il numero dei destinatari"),
+                     [] { CompletaNrBeneficiati(); });
+    EseguiOperazione(m_messaggi, QStringLiteral("unire gli articoli duplicati"),
+                     [] { CheckArticoliDuplicati(); });
 }
 
 void TfrmMain::Termina() {

@@ -13,7 +13,15 @@
 #include <memory>
 
 class AlberoLog;
+class PaginaAllegato9;
 class PaginaAnagrafica;
+class PaginaCarichi;
+class PaginaScarichi;
+class PaginaUtilita;
+class TfrmNewCar;
+class TfrmSelArt;
+class TfrmSelCausale;
+class TfrmSelNom;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -39,8 +47,8 @@ public:
     // False once the first show has found a reason to end the program.
     bool inEsecuzione() const { return m_inEsecuzione; }
     const Percorsi& percorsi() const { return m_percorsi; }
-    // Binds the tabs to the data module created after the window and shows its schema
-    // version.
+    // Binds the tabs to the data module created after the window, creates the dialogs that
+    // read it and shows its schema version.
     void ImpostaDati(TdmDati& dati);
 
     // The first-show sequence, run at every show; only the first does the work.
@@ -74,6 +82,8 @@ private:
     };
     QWidget* CreaPaginaStart();
     void SchedaVuota(const QString& nome, const QString& titolo);
+    // The repairs of the first show: Annex 9 numbering, missing recipients, duplicate lines.
+    void RiparazioniAvvio();
     void SchedaCambiata(int indice);
     bool TastoRilasciato(int tasto, Qt::KeyboardModifiers modificatori);
 
@@ -99,5 +109,14 @@ private:
     QWidget* pnlUpdate = nullptr;
     QPushButton* btnLogTree = nullptr;
     QList<PaginaAnagrafica*> m_anagrafiche;
+    PaginaCarichi* m_carichi = nullptr;
+    PaginaScarichi* m_scarichi = nullptr;
+    PaginaAllegato9* m_allegato9 = nullptr;
+    PaginaUtilita* m_utilita = nullptr;
+    // The dialogs of the movement tabs, created with the data module and reused.
+    std::unique_ptr<TfrmSelArt> m_selArt;
+    std::unique_ptr<TfrmNewCar> m_newCar;
+    std::unique_ptr<TfrmSelCausale> m_selCausale;
+    std::unique_ptr<TfrmSelNom> m_selNom;
     AlberoLog* treeLog = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "Messaggi.h"
 
+#include "Errore.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
@@ -39,6 +41,18 @@ bool Messaggi::mostra(Tipo tipo, const QString& testo) {
                                      QMessageBox::Ok) == QMessageBox::Ok;
     }
     return false;
+}
+
+bool EseguiOperazione(Messaggi& messaggi, const QString& cosa,
+                      const std::function<void()>& operazione) {
+    try {
+        operazione();
+        return true;
+    } catch (const Errore& e) {
+        messaggi.errore(QStringLiteral("Impossibile ") + cosa + QStringLiteral(".\n") +
+                        e.messaggio());
+        return false;
+    }
 }
 
 int Messaggi::eseguiDialogo(QDialog& dialogo) {

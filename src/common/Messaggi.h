@@ -35,6 +35,11 @@ protected:
     virtual int eseguiDialogo(QDialog& dialogo);
 };
 
+// Runs a database operation of the user's; an error is shown as "Impossibile <cosa>." with
+// the reason on the next line, and false returned.
+bool EseguiOperazione(Messaggi& messaggi, const QString& cosa,
+                      const std::function<void()>& operazione);
+
 // The scripted responder of the tests: each box must be the next one expected, with the
 // expected text, and receives the prepared answer. Anything else is recorded as unexpected
 // (and answered No / Cancel), so that the test can fail on it at its end.

@@ -1,11 +1,12 @@
 #pragma once
 
 // Printing a window's drawing as one page. The printed documents (register page, register
-// cover) are drawn with QPainter by a renderer of their own, in the window's pixel
-// coordinates, so that the same drawing goes to the screen, a printer or a PDF with real
+// cover, Annex 9 declaration) are drawn with QPainter by a renderer of their own, in the window's
+// pixel coordinates, so that the same drawing goes to the screen, a printer or a PDF with real
 // text; they are never printed as a captured image of the widgets.
 
 #include <QPageLayout>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -30,3 +31,20 @@ enum class ScalaStampa { AdattaPagina, Naturale };
 // title. False when the printer cannot be opened.
 bool StampaForm(QPrinter& printer, const ModuloStampabile& modulo,
                 QPageLayout::Orientation orientamento, const QString& titolo, ScalaStampa scala);
+
+// Where the image of a window of `cliente` pixels goes on a page of `pagina` device units,
+// `margineX` and `margineY` from its top left corner: the largest size that leaves those
+// margins on both sides, the proportions kept. The scale is the smaller of the horizontal
+// and vertical factors, each in single precision, and the far corner is truncated toward
+// zero: a page of 4800 x 6600 with margins 300 and a window of 594 x 939 gives the
+// rectangle from (300, 300) to (4095, 6299), the far corner excluded.
+QRect RettangoloStampaImmagine(QSize pagina, QSize cliente, int margineX, int margineY);
+
+// Prints the document as one page stretched into RettangoloStampaImmagine() of the whole
+// sheet (the printer is switched to full-page mode, so the margins are measured from the
+// paper's edge, whatever margins the driver keeps), in a print job of its own: sets the
+// printer's orientation and the job's title. Nothing outside the window's own area is
+// drawn. False when the printer cannot be opened.
+bool StampaImmagineForm(QPrinter& printer, const ModuloStampabile& modulo,
+                        QPageLayout::Orientation orientamento, const QString& titolo, int margineX,
+                        int margineY);

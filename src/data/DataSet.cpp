@@ -7,6 +7,7 @@
 #include "DataSetPrivato.h"
 #include "Errore.h"
 #include "LetturaSqlite.h"
+#include "Transazione.h"
 
 #include <QSqlQuery>
 #include <optional>
@@ -306,7 +307,8 @@ void DataSet::registra() {
     if (!d->inModifica())
         return;
     const QSqlDatabase db = d->database();
-    PuntoSalvataggio salvataggio(db);
+    // The write and the re-read of the row stand or fall together.
+    Transazione salvataggio(QStringLiteral("dataset_registra"), db);
     QStringList nomi;
     QVariantList valori;
     for (int i = 0; i < d->c.colonne.size(); ++i) {
@@ -344,11 +346,16 @@ void DataSet::registra() {
     }
     std::optional<Riga> nuova = d->leggiRiga(db, id);
     salvataggio.conferma();
+    d->idRegistrato = id;
 
     d->colloca(std::move(nuova));
     d->oltreFine = false;
     emit statoCambiato();
     d->annunciaCorrente();
+}
+
+int DataSet::idRegistrato() const {
+    return d->idRegistrato.toInt();
 }
 
 void DataSet::annulla() {

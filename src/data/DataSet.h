@@ -104,6 +104,9 @@ public:
     // Writes the edit buffer (UPDATE or INSERT), re-reads the row and places it in order.
     // Throws ErroreDb and stays in the edit state on failure.
     void registra();
+    // The ID of the row the last registra() wrote, also when the condition does not show
+    // it (a new document of another month); 0 before any.
+    int idRegistrato() const;
     // Discards the edit buffer.
     void annulla();
     // Deletes the current row; the next row (else the previous) becomes current.

@@ -92,6 +92,8 @@ struct DataSet::Privato {
     std::vector<int> visibili;
     int corrente = -1; // index into visibili
     bool oltreFine = false;
+    // The ID of the row the last registra() wrote.
+    QVariant idRegistrato;
 
     // the edit buffer
     dataset::Riga buffer;

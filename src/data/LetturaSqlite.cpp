@@ -115,29 +115,4 @@ void Lettura::errore() const {
     throw ErroreDb(QString::fromUtf8(sqlite3_errmsg(m_db)), QString::number(sqlite3_errcode(m_db)));
 }
 
-// ---- PuntoSalvataggio ---------------------------------------------------------------------
-
-PuntoSalvataggio::PuntoSalvataggio(const QSqlDatabase& db) : m_db(db) {
-    esegui(QStringLiteral("SAVEPOINT dataset_registra"));
-}
-
-PuntoSalvataggio::~PuntoSalvataggio() {
-    if (m_aperto) {
-        QSqlQuery q(m_db);
-        q.exec(QStringLiteral("ROLLBACK TO dataset_registra"));
-        q.exec(QStringLiteral("RELEASE dataset_registra"));
-    }
-}
-
-void PuntoSalvataggio::conferma() {
-    esegui(QStringLiteral("RELEASE dataset_registra"));
-    m_aperto = false;
-}
-
-void PuntoSalvataggio::esegui(const QString& sql) {
-    QSqlQuery q(m_db);
-    if (!q.exec(sql))
-        throw ErroreDb(q.lastError());
-}
-
 } // namespace dataset

@@ -50,20 +50,4 @@ private:
     int m_legati = 0;
 };
 
-// A savepoint around the statements of one registra(): rolled back unless confirmed, so
-// that a failure leaves the database as it was. It nests inside a caller's transaction.
-class PuntoSalvataggio {
-public:
-    explicit PuntoSalvataggio(const QSqlDatabase& db);
-    ~PuntoSalvataggio();
-    PuntoSalvataggio(const PuntoSalvataggio&) = delete;
-    PuntoSalvataggio& operator=(const PuntoSalvataggio&) = delete;
-    void conferma();
-
-private:
-    void esegui(const QString& sql);
-    QSqlDatabase m_db;
-    bool m_aperto = true;
-};
-
 } // namespace dataset

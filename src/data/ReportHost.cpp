@@ -1,8 +1,10 @@
 #include "ReportHost.h"
 
 #include "AccessoDati.h"
+#include "Stampanti.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 
 void ReportHost::ImpostaParametro(const QString& nome, const QString& valore) {
@@ -19,6 +21,11 @@ QString ReportHost::RigaComando(const QString& macro) const {
 bool ReportHost::EseguiMacro(const QString& macro, QString* motivo) const {
     QProcess host;
     host.setProcessChannelMode(QProcess::SeparateChannels);
+    // The host prints on the program's current printer, which the registry may not hold
+    // (a choice that could not be stored is still the printer of this run).
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("DOLVERA_STAMPANTE"), utStampanteCorrente());
+    host.setProcessEnvironment(ambiente);
     host.startCommand(RigaComando(macro));
     QString errore;
     if (!host.waitForStarted(-1)) {

@@ -16,8 +16,10 @@ public:
     static void ImpostaParametro(const QString& nome, const QString& valore);
     // The host's command line: "<AccessExe>" "<FileDb>"   /x <macro>.
     QString RigaComando(const QString& macro) const;
-    // Runs the host and waits, with no time limit, until it ends. False when it cannot be
-    // started or ends with an error; `motivo` then receives what went wrong.
+    // Runs the host and waits, with no time limit, until it ends; the host prints on the
+    // current printer (utStampanteCorrente), named in its environment variable
+    // DOLVERA_STAMPANTE. False when it cannot be started or ends with an error; `motivo`
+    // then receives what went wrong.
     bool EseguiMacro(const QString& macro, QString* motivo = nullptr) const;
 
 private:

@@ -128,7 +128,8 @@ CREATE TABLE scarichi_mast (
 );
 CREATE INDEX scarichi_mast_data_nrDoc ON scarichi_mast (data, nrDocumento);
 CREATE INDEX scarichi_mast_nrDoc ON scarichi_mast (nrDocumento);
-CREATE INDEX scarichi_mast_causali_id ON scarichi_mast (causali_id);
+-- The days of the deliveries to people (reason 1), for the Annex 9 declarations.
+CREATE INDEX scarichi_mast_causali_data ON scarichi_mast (causali_id, data);
 
 CREATE TABLE scarichi_dett (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -336,15 +337,23 @@ ORDER BY data, tipo, nrOrdine, numero, master_id;
 -- The delivery days of the Annex 9 declarations: days with at least one reason-1
 -- distribution line of an AGEA article; dest = persons served that day by the reason-1
 -- distributions holding AGEA goods, each distribution counted once.
+-- The days are read first (one index search) and each is tested until its first AGEA line
+-- is found: the numbering check reads every day after each distribution confirmed.
 CREATE VIEW qry_all9_dest AS
-SELECT M.data AS data, TOTAL(M.nrBeneficiati) AS dest
-FROM scarichi_mast M
-WHERE M.causali_id = 1
-  AND EXISTS (SELECT 1
-              FROM scarichi_dett D JOIN articoli A ON A.ID = D.articoli_id
-              WHERE D.master_id = M.ID AND A.agea = 1)
-GROUP BY M.data
-ORDER BY M.data;
+SELECT G.data AS data,
+       (SELECT TOTAL(M.nrBeneficiati)
+        FROM scarichi_mast M
+        WHERE M.causali_id = 1 AND M.data = G.data
+          AND EXISTS (SELECT 1
+                      FROM scarichi_dett D JOIN articoli A ON A.ID = D.articoli_id
+                      WHERE D.master_id = M.ID AND A.agea = 1)) AS dest
+FROM (SELECT DISTINCT data FROM scarichi_mast WHERE causali_id = 1) G
+WHERE EXISTS (SELECT 1
+              FROM scarichi_mast M
+              JOIN scarichi_dett D ON D.master_id = M.ID
+              JOIN articoli A ON A.ID = D.articoli_id
+              WHERE M.causali_id = 1 AND M.data = G.data AND A.agea = 1)
+ORDER BY G.data;
 
 -- The goods of each delivery day's declaration: per AGEA article the quantity handed out
 -- by the day's reason-1 distributions.

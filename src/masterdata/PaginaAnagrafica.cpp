@@ -164,17 +164,6 @@ DataSet& PaginaAnagrafica::ds() const {
     return (*m_dati).*m_def.dataSet;
 }
 
-bool PaginaAnagrafica::esegui(const QString& cosa, const std::function<void()>& operazione) {
-    try {
-        operazione();
-        return true;
-    } catch (const Errore& e) {
-        m_messaggi.errore(QStringLiteral("Impossibile ") + cosa + QStringLiteral(".\n") +
-                          e.messaggio());
-        return false;
-    }
-}
-
 // Browse mode: list, search and buttons enabled, card disabled; edit mode the reverse.
 void PaginaAnagrafica::modalitaModifica(bool modifica) {
     AbilitaControlli(m_pnlRight, modifica, m_stato.ColoreDisabilitato);
@@ -188,11 +177,12 @@ void PaginaAnagrafica::btnNuovoClick() {
     DataSet& d = ds();
     m_cerca->clear();
     d.setFiltrato(false);
-    const bool registrato = esegui(QStringLiteral("creare la nuova scheda"), [&] {
-        d.aggiungi();
-        valoriNuovo(d);
-        d.registra();
-    });
+    const bool registrato =
+        EseguiOperazione(m_messaggi, QStringLiteral("creare la nuova scheda"), [&] {
+            d.aggiungi();
+            valoriNuovo(d);
+            d.registra();
+        });
     if (!registrato) {
         d.annulla();
         return;
@@ -214,7 +204,8 @@ void PaginaAnagrafica::btnConfermaClick() {
     DataSet& d = ds();
     if (!controllaConferma(d))
         return;
-    if (!esegui(QStringLiteral("registrare la scheda"), [&] { d.registra(); }))
+    if (!EseguiOperazione(m_messaggi, QStringLiteral("registrare la scheda"),
+                          [&] { d.registra(); }))
         return;
     m_dati->Rinfresca(m_def.gruppo);
     modalitaModifica(false);
@@ -226,7 +217,8 @@ void PaginaAnagrafica::btnConfermaClick() {
 void PaginaAnagrafica::btnAnnullaClick() {
     DataSet& d = ds();
     d.annulla();
-    if (nuovoRecord() && !esegui(QStringLiteral("eliminare la nuova scheda"), [&] { d.elimina(); }))
+    if (nuovoRecord() && !EseguiOperazione(m_messaggi, QStringLiteral("eliminare la nuova scheda"),
+                                           [&] { d.elimina(); }))
         return;
     nuovoRecord() = false;
     m_dati->Rinfresca(m_def.gruppo);
@@ -239,7 +231,7 @@ void PaginaAnagrafica::btnEliminaClick() {
     DataSet& d = ds();
     if (d.vuoto() || !m_messaggi.domandaSiNo(domandaElimina(d)))
         return;
-    if (!esegui(QStringLiteral("eliminare la scheda"), [&] { d.elimina(); }))
+    if (!EseguiOperazione(m_messaggi, QStringLiteral("eliminare la scheda"), [&] { d.elimina(); }))
         return;
     d.setFiltrato(false);
     d.rinfresca();
@@ -255,7 +247,7 @@ void PaginaAnagrafica::btnStampaSchedaClick() {
     if (ds().vuoto())
         return;
     const QString id = ds().valore(QStringLiteral("ID")).toString();
-    esegui(QStringLiteral("stampare la scheda"), [&] {
+    EseguiOperazione(m_messaggi, QStringLiteral("stampare la scheda"), [&] {
         StampaConReportHost(m_messaggi, ReportHost(m_percorsi), m_def.macroScheda,
                             m_def.parametroScheda, id);
     });

@@ -112,9 +112,6 @@ protected:
 private:
     void costruisci();
     void modalitaModifica(bool modifica);
-    // Runs a database operation; an error is shown as "Impossibile <cosa>." with the
-    // database's reason, and false returned.
-    bool esegui(const QString& cosa, const std::function<void()>& operazione);
     DataSet& ds() const;
     int& idCorrente() const { return m_stato.*m_def.idCorrente; }
 

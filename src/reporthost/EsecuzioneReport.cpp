@@ -23,11 +23,16 @@ Report leggiReport(const QString& fileDb, const DefinizioneReport& definizione) 
     return CaricaReport(definizione);
 }
 
+// The printer of the job: the program's current printer, which the program names in
+// DOLVERA_STAMPANTE when it starts the host; else (a host started by hand, or a printer
+// no longer installed) the one stored in the registry ("Printer"); else the default printer.
 QString stampantePreferita(const QString& cartellaProgramma) {
     QString valore;
     Registro(Registro::filePredefinito(cartellaProgramma))
         .leggi(QStringLiteral("SOFTWARE\\Brevantoria\\Dolvera"), QStringLiteral("Printer"), valore);
-    return utRisolviStampante(valore, utStampantePredefinita());
+    const QString memorizzata = utRisolviStampante(valore, utStampantePredefinita());
+    const QString delProgramma = qEnvironmentVariable("DOLVERA_STAMPANTE");
+    return delProgramma.isEmpty() ? memorizzata : utRisolviStampante(delProgramma, memorizzata);
 }
 
 } // namespace

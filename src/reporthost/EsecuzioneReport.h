@@ -2,7 +2,9 @@
 
 // One run of the report host: the command line the program builds,
 //   "<dolvera-report>" "<database file>"   /x <macro>
-// prints the macro's report on the printer stored in the registry ("Printer") and ends.
+// prints the macro's report and ends. The printer is the one the program names in the
+// environment variable DOLVERA_STAMPANTE (its current printer), else the one stored in the
+// registry ("Printer").
 
 #include <QString>
 #include <QStringList>

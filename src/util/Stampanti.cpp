@@ -36,6 +36,12 @@ QString riservaFile(const QDir& cartella, const QString& base) {
     }
 }
 
+// The printer chosen for this run; empty for the default printer.
+QString& stampanteCorrente() {
+    static QString nome;
+    return nome;
+}
+
 } // namespace
 
 QString utNomeStampantePdf() {
@@ -59,6 +65,15 @@ QString utRisolviStampante(const QString& valore, const QString& altrimenti) {
     if (utStampantiDisponibili().contains(valore, Qt::CaseSensitive))
         return valore;
     return altrimenti;
+}
+
+QString utStampanteCorrente() {
+    const QString& nome = stampanteCorrente();
+    return nome.isEmpty() ? utStampantePredefinita() : nome;
+}
+
+void utImpostaStampanteCorrente(const QString& nome) {
+    stampanteCorrente() = nome;
 }
 
 bool utPreparaStampante(QPrinter& printer, const QString& nome, const QString& titolo,

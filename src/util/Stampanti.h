@@ -20,6 +20,10 @@ QString utStampantePredefinita();
 // printer; a name equal (case-sensitive) to an available printer gives that printer;
 // any other name gives `altrimenti`.
 QString utRisolviStampante(const QString& valore, const QString& altrimenti);
+// The printer every print of the program goes to, for the whole run: the default printer
+// until utImpostaStampanteCorrente() chooses another.
+QString utStampanteCorrente();
+void utImpostaStampanteCorrente(const QString& nome);
 // Points `printer` at the named printer for a job with the given title. For "PDF" the
 // output file is cartellaProgramma/Stampe/<title> <yyyy-MM-dd HH.mm.ss>[ (n)].pdf, created
 // empty at once so that no other job can take its name (the folder is created when

@@ -1,0 +1,37 @@
+#pragma once
+
+// The "Utilità" tab: the maintenance of the program. Its "Stampante" group chooses the
+// printer every print of the program goes to.
+
+#include "Percorsi.h"
+
+#include <QWidget>
+
+class Messaggi;
+class QGroupBox;
+class QLabel;
+
+class PaginaUtilita : public QWidget {
+    Q_OBJECT
+
+public:
+    // The page is named "tsUtilita".
+    explicit PaginaUtilita(Messaggi& messaggi, QWidget* parent = nullptr);
+    ~PaginaUtilita() override;
+
+    // The program folder, known once the installation checks have passed.
+    void impostaPercorsi(const Percorsi& percorsi);
+    // "Imposta stampante": chooses the printer and stores it in the registry.
+    void btnImpostaStampanteClick();
+    // At start-up: makes the printer stored in the registry the current one.
+    void RipristinaStampante();
+
+private:
+    QGroupBox* CreaGruppoStampante();
+    // lblPrinter shows the current printer.
+    void MostraStampante();
+
+    Messaggi& m_messaggi;
+    Percorsi m_percorsi;
+    QLabel* lblPrinter = nullptr;
+};

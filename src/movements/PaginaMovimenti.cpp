@@ -1,0 +1,342 @@
+#include "PaginaMovimenti.h"
+
+#include "AbilitaControlli.h"
+#include "CollegamentoCampi.h"
+#include "Datamodule.h"
+#include "Duplicati.h"
+#include "Messaggi.h"
+#include "ReportHost.h"
+#include "StampaReport.h"
+#include "StatoMain.h"
+#include "TfrmSelArt.h"
+#include "Utilitylibrary.h"
+#include "Visualizzazione.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+QPushButton* pulsante(QWidget* genitore, const QString& nome, const QString& testo) {
+    auto* b = new QPushButton(testo, genitore);
+    b->setObjectName(nome);
+    b->setMinimumWidth(96);
+    return b;
+}
+} // namespace
+
+PaginaMovimenti::PaginaMovimenti(const Definizione& definizione, Messaggi& messaggi,
+                                 StatoMain& stato, QWidget* parent)
+    : PaginaScheda(parent), m_def(definizione), m_messaggi(messaggi), m_stato(stato) {
+    setObjectName(m_def.nomeScheda);
+    costruisci();
+}
+
+PaginaMovimenti::~PaginaMovimenti() = default;
+
+void PaginaMovimenti::costruisci() {
+    const QString& s = m_def.sigla;
+    auto* principale = new QVBoxLayout(this);
+    principale->setContentsMargins(8, 8, 8, 8);
+
+    // Top panel: the buttons of browse mode.
+    m_pnlTop = new QWidget(this);
+    m_pnlTop->setObjectName(QStringLiteral("pnl%1Top").arg(s));
+    auto* alto = new QHBoxLayout(m_pnlTop);
+    alto->setContentsMargins(0, 0, 0, 0);
+    auto* nuovo = pulsante(m_pnlTop, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("Nuovo"));
+    auto* elimina =
+        pulsante(m_pnlTop, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("Elimina"));
+    m_modifica =
+        pulsante(m_pnlTop, QStringLiteral("btn%1Modifica").arg(s), QStringLiteral("Modifica"));
+    m_stampa = pulsante(m_pnlTop, QStringLiteral("btn%1Stampa").arg(m_def.siglaRighe),
+                        QStringLiteral("Stampa"));
+    alto->addWidget(nuovo);
+    alto->addWidget(elimina);
+    alto->addWidget(m_modifica);
+    alto->addSpacing(24);
+    alto->addWidget(m_stampa);
+    alto->addStretch();
+    principale->addWidget(m_pnlTop);
+
+    auto* centro = new QHBoxLayout;
+    principale->addLayout(centro, 1);
+
+    // Left panel: the month chooser and the documents of the month.
+    m_pnlLeft = new QWidget(this);
+    m_pnlLeft->setObjectName(QStringLiteral("pnl%1Left").arg(s));
+    m_pnlLeft->setFixedWidth(390);
+    auto* sinistra = new QVBoxLayout(m_pnlLeft);
+    sinistra->setContentsMargins(0, 0, 0, 0);
+    auto* riga = new QHBoxLayout;
+    riga->addWidget(new QLabel(QStringLiteral("Mese"), m_pnlLeft));
+    m_mese = new QComboBox(m_pnlLeft);
+    m_mese->setObjectName(QStringLiteral("cbx%1Mese").arg(s));
+    m_mese->setMaxVisibleItems(24);
+    riga->addWidget(m_mese, 1);
+    sinistra->addLayout(riga);
+    m_mast = new Griglia(m_def.nomeMast, m_pnlLeft);
+    sinistra->addWidget(m_mast, 1);
+    centro->addWidget(m_pnlLeft);
+
+    // Right panel: the card, its lines and Conferma.
+    m_pnlRight = new QGroupBox(m_def.titoloScheda, this);
+    m_pnlRight->setObjectName(QStringLiteral("pnl%1Right").arg(s));
+    auto* destra = new QVBoxLayout(m_pnlRight);
+    m_corpo = new QWidget(m_pnlRight);
+    destra->addWidget(m_corpo);
+    m_dett = new Griglia(m_def.nomeDett, m_pnlRight);
+    m_dett->setItemDelegate(new DelegatoAgea(m_dett));
+    destra->addWidget(m_dett, 1);
+    auto* pulsanti = new QHBoxLayout;
+    const QString& r = m_def.siglaRighe;
+    auto* aggiungi = pulsante(m_pnlRight, QStringLiteral("btn%1_AggiungiArticolo").arg(r),
+                              QStringLiteral("Aggiungi articolo (F5)"));
+    auto* togli = pulsante(m_pnlRight, QStringLiteral("btn%1_EliminaArticolo").arg(r),
+                           QStringLiteral("Elimina articolo (F6)"));
+    auto* conferma =
+        pulsante(m_pnlRight, QStringLiteral("btn%1Conferma").arg(s), QStringLiteral("Conferma"));
+    pulsanti->addWidget(aggiungi);
+    pulsanti->addWidget(togli);
+    pulsanti->addStretch();
+    pulsanti->addWidget(conferma);
+    destra->addLayout(pulsanti);
+    centro->addWidget(m_pnlRight, 1);
+
+    connect(nuovo, &QPushButton::clicked, this, &PaginaMovimenti::btnNuovoClick);
+    connect(elimina, &QPushButton::clicked, this, &PaginaMovimenti::btnEliminaClick);
+    connect(m_modifica, &QPushButton::clicked, this, &PaginaMovimenti::btnModificaClick);
+    connect(m_stampa, &QPushButton::clicked, this, &PaginaMovimenti::btnStampaClick);
+    connect(aggiungi, &QPushButton::clicked, this, &PaginaMovimenti::btnAggiungiArticoloClick);
+    connect(togli, &QPushButton::clicked, this, &PaginaMovimenti::btnEliminaArticoloClick);
+    connect(conferma, &QPushButton::clicked, this, &PaginaMovimenti::btnConfermaClick);
+    connect(m_mese, &QComboBox::currentIndexChanged, this, &PaginaMovimenti::cbxMeseChange);
+}
+
+QLineEdit* PaginaMovimenti::casella(const QString& nome, QWidget* genitore) {
+    auto* box = new QLineEdit(genitore);
+    box->setObjectName(nome);
+    return box;
+}
+
+void PaginaMovimenti::collegaDati(TdmDati& dati, const Percorsi& percorsi,
+                                  const DialoghiMovimenti& dialoghi) {
+    m_dati = &dati;
+    m_percorsi = percorsi;
+    m_dialoghi = dialoghi;
+    m_mast->collega(mast(), colonneElenco());
+    m_dett->collega(dett(), colonneRighe());
+    m_collegamento = new CollegamentoCampi(mast(), this);
+    collegaScheda(*m_collegamento, dati);
+}
+
+QList<ColonnaGriglia> PaginaMovimenti::colonneRighe() const {
+    return {{QStringLiteral("luArticoloDescr"), QStringLiteral("Descrizione"), 260},
+            {QStringLiteral("luUm"), QStringLiteral("U.M."), 70},
+            {QStringLiteral("qta"), QStringLiteral("Quantità"), 0}};
+}
+
+DataSet& PaginaMovimenti::mast() const {
+    return (*m_dati).*m_def.mast;
+}
+
+DataSet& PaginaMovimenti::dett() const {
+    return (*m_dati).*m_def.dett;
+}
+
+int PaginaMovimenti::idDocumento() const {
+    return mast().riga() < 0 ? 0 : mast().valore(QStringLiteral("ID")).toInt();
+}
+
+// Browse mode: list, month chooser and buttons enabled, card disabled; edit mode the
+// reverse.
+void PaginaMovimenti::modalitaModifica(bool modifica) {
+    AbilitaControlli(m_pnlRight, modifica, m_stato.ColoreDisabilitato);
+    AbilitaControlli(m_pnlLeft, !modifica, m_stato.ColoreDisabilitato);
+    AbilitaControlli(m_pnlTop, !modifica, m_stato.ColoreDisabilitato);
+    m_stato.inModifica = modifica;
+    if (!modifica)
+        m_mast->setFocus();
+}
+
+void PaginaMovimenti::FiltroMese() {
+    if (m_mese->currentIndex() < 0)
+        return;
+    const auto [primo, ultimo] = utLimitiMese(utDataDaMeseAnno(m_mese->currentText()));
+    mast().setCondizione(QStringLiteral("data >= '") + utTestoData(primo) +
+                         QStringLiteral("' AND data <= '") + utTestoData(ultimo) +
+                         QStringLiteral("'"));
+    m_dati->Rinfresca(m_def.gruppo);
+}
+
+void PaginaMovimenti::cbxMeseChange() {
+    if (m_dati)
+        EseguiOperazione(m_messaggi, QStringLiteral("leggere i documenti del mese"),
+                         [this] { FiltroMese(); });
+}
+
+void PaginaMovimenti::ricostruisci(int id) {
+    QDate primo, ultimo;
+    const bool esistono = IntervalloDate(m_def.tabella, primo, ultimo);
+    if (esistono) {
+        // The document's month is read from the table: the document may lie outside the
+        // month now listed.
+        QDate mese = utDataDaTesto(
+            DbValore(m_def.tabella, QStringLiteral("data"), QStringLiteral("ID=%1").arg(id)));
+        if (!mese.isValid())
+            mese = ultimo;
+        {
+            const QSignalBlocker blocco(m_mese);
+            RiempiMesi(m_mese, primo, ultimo);
+            SelezionaMese(m_mese, mese);
+        }
+        FiltroMese();
+        PosizionaId(mast(), id);
+    }
+    m_modifica->setEnabled(esistono);
+    m_stampa->setEnabled(esistono);
+}
+
+void PaginaMovimenti::Mostra() {
+    EseguiOperazione(m_messaggi, QStringLiteral("leggere i documenti"),
+                     [this] { ricostruisci(m_stato.*m_def.idCorrente); });
+}
+
+void PaginaMovimenti::Nascondi() {
+    m_stato.*m_def.idCorrente = idDocumento();
+}
+
+bool PaginaMovimenti::tabellaVuota(const QString& tabella) {
+    return DbValore(tabella, QStringLiteral("COUNT(*)"), QString()).toInt() == 0;
+}
+
+int PaginaMovimenti::registraNuovo(const std::function<void(DataSet&)>& valori) {
+    DataSet& d = mast();
+    int id = 0;
+    const bool registrato =
+        EseguiOperazione(m_messaggi, QStringLiteral("creare il nuovo documento"), [&] {
+            d.aggiungi();
+            valori(d);
+            d.registra();
+            id = d.idRegistrato();
+        });
+    if (!registrato)
+        d.annulla();
+    return registrato ? id : 0;
+}
+
+void PaginaMovimenti::apriNuovo(int id) {
+    EseguiOperazione(m_messaggi, QStringLiteral("leggere i documenti"), [&] { ricostruisci(id); });
+    btnModificaClick();
+}
+
+void PaginaMovimenti::btnModificaClick() {
+    if (mast().vuoto())
+        return;
+    modalitaModifica(true);
+    inizioModifica();
+    primoCampo()->setFocus();
+}
+
+void PaginaMovimenti::btnConfermaClick() {
+    DataSet& d = mast();
+    const int id = idDocumento();
+    QDate data;
+    if (!controllaConferma(data))
+        return;
+    // The card's pending changes and its date are stored first: a refused store keeps the
+    // card open with what was typed.
+    const bool registrato =
+        EseguiOperazione(m_messaggi, QStringLiteral("registrare il documento"), [&] {
+            if (d.valore(QStringLiteral("data")).toDate() != data) {
+                if (d.stato() == DataSet::Stato::Consultazione)
+                    d.modifica();
+                d.imposta(QStringLiteral("data"), data);
+            }
+            if (d.stato() != DataSet::Stato::Consultazione)
+                d.registra();
+        });
+    if (!registrato)
+        return;
+    modalitaModifica(false);
+    EseguiOperazione(m_messaggi, QStringLiteral("completare il documento"), [&] {
+        m_dati->Rinfresca(m_def.gruppo);
+        CheckArticoliDuplicatiUnaTabella(m_def.tabellaRighe, QStringLiteral("master_id"), id);
+        m_dati->Rinfresca(m_def.gruppo);
+        dopoConferma(data);
+    });
+    EseguiOperazione(m_messaggi, QStringLiteral("leggere i documenti"), [&] { ricostruisci(id); });
+}
+
+bool PaginaMovimenti::leggiData(QDate& data) {
+    data = utDataDaTesto(casellaData()->text().trimmed());
+    if (!data.isValid())
+        m_messaggi.informazione(QStringLiteral("La data del documento non è corretta."));
+    return data.isValid();
+}
+
+void PaginaMovimenti::btnEliminaClick() {
+    DataSet& d = mast();
+    if (d.vuoto())
+        return;
+    const QString domanda = QStringLiteral("Eliminare il documento di %1 n.").arg(m_def.documento) +
+                            d.testo(QStringLiteral("nrDocumento")) + QStringLiteral("?");
+    if (!m_messaggi.domandaSiNo(domanda))
+        return;
+    if (EseguiOperazione(m_messaggi, QStringLiteral("eliminare il documento"),
+                         [&] { d.elimina(); }))
+        EseguiOperazione(m_messaggi, QStringLiteral("leggere i documenti"),
+                         [&] { ricostruisci(idDocumento()); });
+}
+
+void PaginaMovimenti::btnStampaClick() {
+    if (mast().vuoto())
+        return;
+    const QString id = QString::number(idDocumento());
+    EseguiOperazione(m_messaggi, QStringLiteral("stampare il documento"), [&] {
+        StampaConReportHost(m_messaggi, ReportHost(m_percorsi), m_def.macroStampa,
+                            m_def.parametroStampa, id);
+    });
+}
+
+void PaginaMovimenti::btnAggiungiArticoloClick() {
+    const int id = idDocumento();
+    if (id == 0 || m_messaggi.esegui(*m_dialoghi.selArt) == QDialog::Rejected)
+        return;
+    DataSet& righe = dett();
+    const bool registrato =
+        EseguiOperazione(m_messaggi, QStringLiteral("aggiungere l'articolo"), [&] {
+            righe.aggiungi();
+            righe.imposta(QStringLiteral("master_id"), id);
+            righe.imposta(QStringLiteral("articoli_id"), m_dialoghi.selArt->articoloScelto());
+            righe.imposta(QStringLiteral("qta"), m_dialoghi.selArt->quantitaScelta());
+            righe.registra();
+            // No Conferma follows a line added in browse mode: its document is merged now.
+            if (!m_stato.inModifica)
+                CheckArticoliDuplicatiUnaTabella(m_def.tabellaRighe, QStringLiteral("master_id"),
+                                                 id);
+            righe.rinfresca();
+        });
+    if (!registrato)
+        righe.annulla();
+}
+
+void PaginaMovimenti::btnEliminaArticoloClick() {
+    DataSet& righe = dett();
+    if (righe.vuoto())
+        return;
+    const QString domanda = QStringLiteral("Eliminare l'articolo ") +
+                            righe.testo(QStringLiteral("luArticoloDescr")) +
+                            QStringLiteral(" dal presente %1?").arg(m_def.documento);
+    if (!m_messaggi.domandaSiNo(domanda))
+        return;
+    EseguiOperazione(m_messaggi, QStringLiteral("eliminare l'articolo"), [&] {
+        righe.elimina();
+        righe.rinfresca();
+    });
+}

@@ -1,0 +1,195 @@
+// The "Scarichi" tab: what is particular to distributions (the numbering, the reason and
+// beneficiary of Nuovo, the reason's rules in the card, the checks of Conferma, the
+// marked "N.Dest." cell, the Annex 9 declaration of a confirmed delivery day). The
+// month list, the lines and the merge shared with receipts are checked in tst_carichi.
+
+#include "AzioniDialoghi.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QTableView>
+
+namespace {
+using Tipo = Messaggi::Tipo;
+
+const QStringList BASE = {
+    "INSERT INTO articoli (ID, descr, agea, um_id, giacenza) VALUES "
+    "(1, 'PASTA', 1, 1, 10), (2, 'RISO', 0, 1, 20)",
+    "INSERT INTO nominativi (ID, cognome, nome, numFamiliari) VALUES "
+    "(1, 'ROSSI', 'Anna', 4), (2, 'VERDI', 'Ugo', 2)",
+};
+
+const QString OGGI = QDate::currentDate().toString("yyyy-MM-dd");
+
+bool inModifica(const ProgrammaProva& p) {
+    return p.stato({"edtScaNrDocumento", "btnScaConferma", "btnScar_AggiungiArticolo"},
+                   {"grScarichiMast", "cbxScaMese", "btnScaNuovo"}) == "modifica";
+}
+
+// The colour at the left edge of the "N.Dest." cell of list row `riga`.
+QColor coloreDestinatari(const ProgrammaProva& p, int riga) {
+    auto* vista = p.trova<QTableView>("grScarichiMast");
+    const QAbstractItemModel* modello = vista->model();
+    for (int c = 0; c < modello->columnCount(); ++c) {
+        if (!vista->isColumnHidden(c) &&
+            modello->headerData(c, Qt::Horizontal).toString() == "N.Dest.") {
+            const QRect r = vista->visualRect(modello->index(riga, c));
+            return vista->viewport()->grab().toImage().pixelColor(r.left() + 1, r.center().y());
+        }
+    }
+    return {};
+}
+} // namespace
+
+class TestScarichi : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Guards Nuovo for a delivery to a beneficiary: the next number after the highest
+    // (7 and 12 give 13), today's date, the household size as recipients, the log block,
+    // and the new distribution listed in its month and opened for editing.
+    void nuovoConBeneficiario() {
+        ProgrammaProva p(BASE +
+                         QStringList{"INSERT INTO scarichi_mast (data, nrDocumento, causali_id, "
+                                     "nrBeneficiati) VALUES ('2024-01-10', 12, 2, 0), "
+                                     "('2024-01-11', 7, 2, 0)"});
+        QVERIFY(p.vaiScheda("tsScarichi"));
+        azioni::causale(p, "Consegna a indigenti");
+        azioni::nominativo(p, "ROSSI");
+        QVERIFY(p.clicca("btnScaNuovo"));
+        QCOMPARE(p.righe("SELECT nrDocumento, data, nominativi_id, causali_id, nrBeneficiati "
+                         "FROM scarichi_mast WHERE ID = (SELECT MAX(ID) FROM scarichi_mast)"),
+                 QStringList{"13|" + OGGI + "|1|1|4"});
+        QVERIFY(inModifica(p));
+        QVERIFY(p.abilitati({"btnScaNom", "edtScaNrBeneficiati"}, true));
+        QCOMPARE(p.testo("txtScaCognome"), "ROSSI");
+        QCOMPARE(p.trova<QComboBox>("cbxScaMese")->currentText(),
+                 EtichettaMeseAnno(QDate::currentDate()));
+        QVERIFY(p.rigaCorrente("grScarichiMast").startsWith("13|"));
+        const QString log = p.cartella().righeLog().join('\n');
+        for (const char* riga : {"About to Append: CanModify=true", "Appended",
+                                 "About to Post: State=", "Posted: newId=3"})
+            QVERIFY2(log.contains(riga), riga);
+        SENZA_PROBLEMI(p);
+    }
+
+    // Guards the anonymous delivery: number 1 in an empty table, no beneficiary and no
+    // recipients, its "N.Dest." cell marked, Conferma refused until a count is typed; then
+    // the duplicate lines are merged, the day's declaration is added and no opening stock
+    // changes.
+    void anonimoEConferma() {
+        ProgrammaProva p(BASE);
+        QVERIFY(p.vaiScheda("tsScarichi"));
+        azioni::causale(p, "Consegna a indigenti");
+        azioni::nominativo(p, QString());
+        QVERIFY(p.clicca("btnScaNuovo"));
+        QCOMPARE(p.righe("SELECT nrDocumento, nominativi_id, nrBeneficiati FROM scarichi_mast"),
+                 QStringList{"1|0|0"});
+        QCOMPARE(coloreDestinatari(p, 0), QColor(Qt::red));
+
+        azioni::articolo(p, "pasta", "2");
+        QTest::keyClick(&p.main(), Qt::Key_F5);
+        azioni::articolo(p, "pasta", "0,5");
+        QTest::keyClick(&p.main(), Qt::Key_F5);
+        p.messaggi().attendi(Tipo::Informazione, "Il numero di destinatari non può essere 0 per "
+                                                 "la causale Consegna a indigenti");
+        QVERIFY(p.clicca("btnScaConferma"));
+        QVERIFY(inModifica(p));
+        QCOMPARE(p.valore("SELECT COUNT(*) FROM allegati9").toInt(), 0);
+
+        QVERIFY(p.sostituisci("edtScaNrBeneficiati", "3"));
+        QVERIFY(p.clicca("btnScaConferma"));
+        QVERIFY(!inModifica(p));
+        QCOMPARE(p.righe("SELECT nrBeneficiati FROM scarichi_mast"), QStringList{"3"});
+        QCOMPARE(p.righe("SELECT articoli_id, qta FROM scarichi_dett"), QStringList{"1|2.5"});
+        QCOMPARE(p.righe("SELECT data, anno, numero FROM allegati9"),
+                 QStringList{OGGI + "|" + OGGI.left(4) + "|1"});
+        QCOMPARE(p.righe("SELECT giacenza FROM articoli ORDER BY ID"), QStringList({"10", "20"}));
+        QVERIFY(coloreDestinatari(p, 0) != QColor(Qt::red));
+        SENZA_PROBLEMI(p);
+    }
+
+    // Guards the reasons that serve nobody: no beneficiary is asked, the count is 0 and
+    // cannot be typed, Conferma accepts it and no declaration is made; and a change of
+    // reason from 1 to 2 in the card clears beneficiary and count at once.
+    void causaliSenzaDestinatari() {
+        ProgrammaProva p(BASE);
+        QVERIFY(p.vaiScheda("tsScarichi"));
+        azioni::causale(p, "Eliminazione per scadenza");
+        QVERIFY(p.clicca("btnScaNuovo"));
+        QVERIFY(p.abilitati({"btnScaNom", "edtScaNrBeneficiati"}, false));
+        azioni::articolo(p, "pasta", "1");
+        QVERIFY(p.clicca("btnScar_AggiungiArticolo"));
+        QVERIFY(p.clicca("btnScaConferma"));
+        QVERIFY(!inModifica(p));
+        QCOMPARE(p.righe("SELECT nominativi_id, causali_id, nrBeneficiati FROM scarichi_mast"),
+                 QStringList{"0|2|0"});
+        QCOMPARE(p.valore("SELECT COUNT(*) FROM allegati9").toInt(), 0);
+
+        azioni::causale(p, "Consegna a indigenti");
+        azioni::nominativo(p, "ROSSI");
+        QVERIFY(p.clicca("btnScaNuovo"));
+        azioni::scegli(p.trova<QComboBox>("luCausale"), "Eliminazione per scadenza");
+        QCOMPARE(p.righe("SELECT nominativi_id, causali_id, nrBeneficiati FROM scarichi_mast "
+                         "WHERE nrDocumento = 2"),
+                 QStringList{"0|2|0"});
+        QVERIFY(p.abilitati({"btnScaNom", "edtScaNrBeneficiati"}, false));
+        QCOMPARE(p.testo("edtScaNrBeneficiati"), "0");
+        azioni::scegli(p.trova<QComboBox>("luCausale"), "Mensa");
+        QVERIFY(p.abilitati({"btnScaNom"}, false));
+        QVERIFY(p.abilitati({"edtScaNrBeneficiati"}, true));
+        azioni::scegli(p.trova<QComboBox>("luCausale"), "Consegna a indigenti");
+        QVERIFY(p.abilitati({"btnScaNom", "edtScaNrBeneficiati"}, true));
+        SENZA_PROBLEMI(p);
+    }
+
+    // Guards "...": another beneficiary and the household size stored at once and shown;
+    // the reason and search dialogs cancelled create nothing.
+    void sceltaDelBeneficiario() {
+        ProgrammaProva p(
+            BASE + QStringList{"INSERT INTO scarichi_mast (data, nrDocumento, nominativi_id, "
+                               "causali_id, nrBeneficiati) VALUES ('2024-05-06', 1, 1, 1, 4)"});
+        QVERIFY(p.vaiScheda("tsScarichi"));
+        QVERIFY(p.clicca("btnScaModifica"));
+        azioni::nominativo(p, "VERDI");
+        QVERIFY(p.clicca("btnScaNom"));
+        QCOMPARE(p.righe("SELECT nominativi_id, nrBeneficiati FROM scarichi_mast"),
+                 QStringList{"2|2"});
+        QCOMPARE(p.testo("txtScaCognome"), "VERDI");
+        QCOMPARE(p.testo("txtScaNome"), "Ugo");
+        QVERIFY(p.clicca("btnScaConferma"));
+
+        azioni::annulla(p);
+        QVERIFY(p.clicca("btnScaNuovo"));
+        azioni::causale(p, "Consegna a indigenti");
+        azioni::annulla(p);
+        QVERIFY(p.clicca("btnScaNuovo"));
+        QCOMPARE(p.valore("SELECT COUNT(*) FROM scarichi_mast").toInt(), 1);
+        SENZA_PROBLEMI(p);
+    }
+
+    // Guards the checks of Conferma in their order: the number, then the date.
+    void controlliDiConferma() {
+        ProgrammaProva p(
+            BASE + QStringList{"INSERT INTO scarichi_mast (data, nrDocumento, nominativi_id, "
+                               "causali_id, nrBeneficiati) VALUES ('2024-05-06', 1, 1, 1, 4)"});
+        QVERIFY(p.vaiScheda("tsScarichi"));
+        QVERIFY(p.clicca("btnScaModifica"));
+        QVERIFY(p.sostituisci("edtScaNrDocumento", ""));
+        QVERIFY(p.sostituisci("edtScaData", "ieri"));
+        p.messaggi().attendi(Tipo::Informazione, "Il numero di documento non è corretto.");
+        QVERIFY(p.clicca("btnScaConferma"));
+        QVERIFY(p.sostituisci("edtScaNrDocumento", "8"));
+        p.messaggi().attendi(Tipo::Informazione, "La data del documento non è corretta.");
+        QVERIFY(p.clicca("btnScaConferma"));
+        QVERIFY(inModifica(p));
+        QVERIFY(p.sostituisci("edtScaData", "07/05/2024"));
+        QVERIFY(p.clicca("btnScaConferma"));
+        QCOMPARE(p.righe("SELECT nrDocumento, data FROM scarichi_mast"),
+                 QStringList{"8|2024-05-07"});
+        SENZA_PROBLEMI(p);
+    }
+};
+
+QTEST_MAIN(TestScarichi)
+#include "tst_scarichi.moc"
