@@ -126,6 +126,8 @@ int main(int argc, char** argv) {
     misura(
         "Filtro del mese su Scarichi", 12, 0, [&] { mesi->setCurrentIndex(mese); },
         [&] { mese = (mese + 7) % mesi->count(); });
+    std::printf("  (%s: %d scarichi nell'elenco)\n", qPrintable(mesi->currentText()),
+                p.dati().tblScarichi_mast.conteggio());
     misura(
         "Scheda Scarichi mostrata", 5, 0, [&] { p.vaiScheda("tsScarichi"); },
         [&] { p.vaiScheda("tsMenu"); });

@@ -40,26 +40,39 @@ void Griglia::collega(DataSet& ds, const QList<ColonnaGriglia>& colonne) {
     intestazioni->setSourceModel(&ds);
     m_intestazioni = intestazioni;
     setModel(intestazioni);
-    QHeaderView* testata = horizontalHeader();
-    for (int c = 0; c < ds.columnCount(); ++c)
-        setColumnHidden(c, true);
-    for (int i = 0; i < colonne.size(); ++i) {
-        const int c = ds.indiceCampo(colonne[i].campo);
-        Q_ASSERT_X(c >= 0, "Griglia::collega", qPrintable(colonne[i].campo));
-        intestazioni->titoli.insert(c, colonne[i].titolo);
-        setColumnHidden(c, false);
-        testata->moveSection(testata->visualIndex(c), i);
-        if (colonne[i].larghezza > 0)
-            setColumnWidth(c, colonne[i].larghezza);
-    }
+    applicaColonne();
     connect(&ds, &DataSet::correnteCambiato, this, &Griglia::seguiDataSet);
-    connect(&ds, &QAbstractItemModel::modelReset, this, &Griglia::seguiDataSet);
+    // A data set opened again on another statement may bring other columns: the list
+    // shows its own columns again.
+    connect(&ds, &QAbstractItemModel::modelReset, this, [this] {
+        applicaColonne();
+        seguiDataSet();
+    });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& corrente) { seguiSelezione(corrente); });
     seguiDataSet();
 }
 
+void Griglia::applicaColonne() {
+    auto* intestazioni = static_cast<Intestazioni*>(m_intestazioni);
+    QHeaderView* testata = horizontalHeader();
+    intestazioni->titoli.clear();
+    for (int c = 0; c < m_ds->columnCount(); ++c)
+        setColumnHidden(c, true);
+    for (int i = 0; i < m_colonne.size(); ++i) {
+        const int c = m_ds->indiceCampo(m_colonne[i].campo);
+        if (c < 0)
+            continue;
+        intestazioni->titoli.insert(c, m_colonne[i].titolo);
+        setColumnHidden(c, m_nascoste.contains(i));
+        testata->moveSection(testata->visualIndex(c), i);
+        if (m_colonne[i].larghezza > 0)
+            setColumnWidth(c, m_colonne[i].larghezza);
+    }
+}
+
 void Griglia::nascondiColonna(int indice) {
+    m_nascoste.insert(indice);
     setColumnHidden(colonnaModello(indice), true);
 }
 

@@ -5,6 +5,7 @@
 // with its titles.
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QTableView>
 
@@ -34,11 +35,15 @@ public:
     int colonnaModello(int indice) const;
 
 private:
+    // Shows the list's columns, in its order and with its titles, the others hidden.
+    void applicaColonne();
     void seguiDataSet();
     void seguiSelezione(const QModelIndex& corrente);
 
     DataSet* m_ds = nullptr;
     QIdentityProxyModel* m_intestazioni = nullptr;
     QList<ColonnaGriglia> m_colonne;
+    // The list's columns hidden for good (nascondiColonna).
+    QSet<int> m_nascoste;
     bool m_sincronizzando = false;
 };

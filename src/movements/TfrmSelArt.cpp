@@ -32,13 +32,6 @@ const QString ORDINE_ARTICOLI = QStringLiteral(" ORDER BY A.descr ");
 constexpr double QUANTITA_MINIMA = 0;
 constexpr double QUANTITA_MASSIMA = 100;
 
-// A typed text inside an SQL text literal: an apostrophe is doubled, so it is searched
-// for instead of ending the literal.
-QString TestoSql(const QString& testo) {
-    QString s = testo;
-    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
-}
-
 // The quantity typed; a text that is not a number counts as 0.
 double quantitaDaTesto(const QString& testo) {
     bool numero = false;
@@ -184,10 +177,10 @@ void TfrmSelArt::FormShow() {
 void TfrmSelArt::SelArt_Criteri_Change() {
     QStringList condizioni;
     if (!edtSelArt_Cod->text().isEmpty())
-        condizioni << QStringLiteral("A.codint LIKE '%") + TestoSql(edtSelArt_Cod->text()) +
+        condizioni << QStringLiteral("A.codint LIKE '%") + utTestoSql(edtSelArt_Cod->text()) +
                           QStringLiteral("%'");
     if (!edtSelArt_Descr->text().isEmpty())
-        condizioni << QStringLiteral("A.descr LIKE '%") + TestoSql(edtSelArt_Descr->text()) +
+        condizioni << QStringLiteral("A.descr LIKE '%") + utTestoSql(edtSelArt_Descr->text()) +
                           QStringLiteral("%'");
     QString sql = SELECT_ARTICOLI;
     if (!condizioni.isEmpty())
@@ -198,15 +191,6 @@ void TfrmSelArt::SelArt_Criteri_Change() {
 void TfrmSelArt::apriElenco(const QString& sql) {
     DataSet& q = m_dati.qrySelArt;
     EseguiOperazione(m_messaggi, QStringLiteral("leggere gli articoli"), [&] { Recset(sql, q); });
-    // Reopened, the query comes back with all its columns shown: the list keeps only the
-    // description, as wide as the list.
-    if (grArticoli) {
-        const int descr = q.indiceCampo(QStringLiteral("descr"));
-        for (int c = 0; c < q.columnCount(); ++c)
-            grArticoli->setColumnHidden(c, c != descr);
-        if (descr >= 0)
-            grArticoli->horizontalHeader()->setSectionResizeMode(descr, QHeaderView::Stretch);
-    }
 }
 
 bool TfrmSelArt::eventFilter(QObject* oggetto, QEvent* evento) {

@@ -3,6 +3,7 @@
 #include "AccessoDati.h"
 #include "Datamodule.h"
 #include "Messaggi.h"
+#include "Utilitylibrary.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -92,12 +93,10 @@ bool TfrmSelCausale::FormCloseQuery() {
     const int voce = cbxCausale->findText(testo, Qt::MatchFixedString);
     if (voce >= 0)
         testo = cbxCausale->itemText(voce);
-    // An apostrophe of the text is doubled, so that it stays inside the SQL literal.
-    testo.replace(QLatin1Char('\''), QStringLiteral("''"));
     QString letto;
     if (!EseguiOperazione(m_messaggi, QStringLiteral("cercare la causale"), [&] {
             letto = DbValore(QStringLiteral("lstCausali"), QStringLiteral("ID"),
-                             QStringLiteral("descr='") + testo + QStringLiteral("'"));
+                             QStringLiteral("descr='") + utTestoSql(testo) + QStringLiteral("'"));
         }))
         return false;
     bool numero = false;

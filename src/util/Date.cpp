@@ -75,3 +75,8 @@ QString utDataSql(const QDate& d) {
 QString utNumeroSql(double n) {
     return QString::number(n + 0.0, 'g', 15);
 }
+
+QString utTestoSql(const QString& testo) {
+    QString s = testo;
+    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
+}

@@ -91,3 +91,6 @@ std::pair<QDate, QDate> utLimitiMese(const QDate& d);
 QString utDataSql(const QDate& d);
 // 1.25, 3: shortest general form, decimal point.
 QString utNumeroSql(double n);
+// A typed text for inside an SQL text literal: each apostrophe doubled, so that the text
+// is searched for instead of ending the literal ("d'oliva" -> "d''oliva").
+QString utTestoSql(const QString& testo);
