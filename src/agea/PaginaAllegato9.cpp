@@ -201,15 +201,8 @@ void PaginaAllegato9::Nascondi() {
 
 void PaginaAllegato9::FiltroMeseAllegati9() {
     // With no month chosen there is no month to show.
-    if (cbxAllMese->currentIndex() < 0)
-        return;
-    const QDate primo = utDataDaMeseAnno(cbxAllMese->currentText());
-    const QDate ultimo = primo.addMonths(1).addDays(-1);
-    // The condition is applied whenever the rows are read: the refresh brings the month in.
-    m_dati->tblAllegati9.setCondizione(QStringLiteral("data >= '") + utTestoData(primo) +
-                                       QStringLiteral("' AND data <= '") + utTestoData(ultimo) +
-                                       QStringLiteral("'"));
-    m_dati->Rinfresca(QStringLiteral("Allegati9"));
+    if (ImpostaFiltroMese(m_dati->tblAllegati9, cbxAllMese))
+        m_dati->Rinfresca(QStringLiteral("Allegati9"));
 }
 
 void PaginaAllegato9::btnAll9StampaClick() {

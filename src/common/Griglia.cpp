@@ -31,6 +31,8 @@ Griglia::Griglia(const QString& nome, QWidget* parent) : QTableView(parent) {
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(true);
+    // The columns of a list are sized to fit it, the last one taking what is left.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void Griglia::collega(DataSet& ds, const QList<ColonnaGriglia>& colonne) {

@@ -183,6 +183,15 @@ void SelezionaMese(QComboBox* mesi, const QDate& data) {
         mesi->findText(utMeseAnno(data), Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
+bool ImpostaFiltroMese(DataSet& ds, const QComboBox* mesi) {
+    if (mesi->currentIndex() < 0)
+        return false;
+    const auto [primo, ultimo] = utLimitiMese(utDataDaMeseAnno(mesi->currentText()));
+    ds.setCondizione(QStringLiteral("data >= '") + utTestoData(primo) +
+                     QStringLiteral("' AND data <= '") + utTestoData(ultimo) + QStringLiteral("'"));
+    return true;
+}
+
 void SelezionaMeseRecord(QComboBox* mesi, DataSet& ds, int id, const QDate& predefinita) {
     QDate data = predefinita;
     if (Posiziona(ds, QStringLiteral("ID"), QString::number(id))) {

@@ -81,6 +81,10 @@ void RiempiMesi(QComboBox* mesi, const QDate& da, const QDate& a);
 // Selects the item equal to the month label of `data`; when there is none nothing is
 // selected (index -1).
 void SelezionaMese(QComboBox* mesi, const QDate& data);
+// Limits the data set to the rows whose "data" lies in the month chosen in `mesi`, first
+// and last day included (the condition applies from the next read). False, and nothing
+// changed, when no month is chosen.
+bool ImpostaFiltroMese(DataSet& ds, const QComboBox* mesi);
 // Selects the month of the record `id` of the data set (its field "data"), making that
 // record current; the month of `predefinita` when the record does not exist or has no date.
 void SelezionaMeseRecord(QComboBox* mesi, DataSet& ds, int id, const QDate& predefinita);

@@ -136,7 +136,7 @@ void PaginaMovimenti::collegaDati(TdmDati& dati, const Percorsi& percorsi,
 }
 
 QList<ColonnaGriglia> PaginaMovimenti::colonneRighe() const {
-    return {{QStringLiteral("luArticoloDescr"), QStringLiteral("Descrizione"), 260},
+    return {{QStringLiteral("luArticoloDescr"), QStringLiteral("Descrizione"), 240},
             {QStringLiteral("luUm"), QStringLiteral("U.M."), 70},
             {QStringLiteral("qta"), QStringLiteral("Quantità"), 0}};
 }
@@ -165,13 +165,8 @@ void PaginaMovimenti::modalitaModifica(bool modifica) {
 }
 
 void PaginaMovimenti::FiltroMese() {
-    if (m_mese->currentIndex() < 0)
-        return;
-    const auto [primo, ultimo] = utLimitiMese(utDataDaMeseAnno(m_mese->currentText()));
-    mast().setCondizione(QStringLiteral("data >= '") + utTestoData(primo) +
-                         QStringLiteral("' AND data <= '") + utTestoData(ultimo) +
-                         QStringLiteral("'"));
-    m_dati->Rinfresca(m_def.gruppo);
+    if (ImpostaFiltroMese(mast(), m_mese))
+        m_dati->Rinfresca(m_def.gruppo);
 }
 
 void PaginaMovimenti::cbxMeseChange() {

@@ -114,11 +114,11 @@ PaginaScarichi::PaginaScarichi(Messaggi& messaggi, StatoMain& stato, QWidget* pa
 }
 
 QList<ColonnaGriglia> PaginaScarichi::colonneElenco() const {
-    return {{QStringLiteral("nrDocumento"), QStringLiteral("Num.doc."), 70},
-            {QStringLiteral("data"), QStringLiteral("Data"), 80},
-            {QStringLiteral("luCognome"), QStringLiteral("Cognome"), 100},
-            {QStringLiteral("luCausale"), QStringLiteral("Causale"), 0},
-            {QStringLiteral("nrBeneficiati"), QStringLiteral("N.Dest."), 55}};
+    return {{QStringLiteral("nrDocumento"), QStringLiteral("Num.doc."), 60},
+            {QStringLiteral("data"), QStringLiteral("Data"), 76},
+            {QStringLiteral("luCognome"), QStringLiteral("Cognome"), 105},
+            {QStringLiteral("luCausale"), QStringLiteral("Causale"), 85},
+            {QStringLiteral("nrBeneficiati"), QStringLiteral("N.Dest."), 0}};
 }
 
 QList<ColonnaGriglia> PaginaScarichi::colonneRighe() const {

@@ -77,8 +77,6 @@ TfrmSelArt::TfrmSelArt(TdmDati& dati, Messaggi& messaggi, QWidget* parent)
 
     grArticoli = new Griglia(QStringLiteral("grArticoli"), this);
     grArticoli->setItemDelegate(new DelegatoAgea(grArticoli));
-    // One column as wide as the list: nothing to scroll sideways.
-    grArticoli->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The query must be open for the list to know its columns.
     if (!m_dati.qrySelArt.aperto())
         apriElenco(SELECT_ARTICOLI + ORDINE_ARTICOLI);
