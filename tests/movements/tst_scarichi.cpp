@@ -168,7 +168,8 @@ private slots:
         SENZA_PROBLEMI(p);
     }
 
-    // Guards the checks of Conferma in their order: the number, then the date.
+    // Guards the checks of Conferma in their order (the number, then the date) and the
+    // print of the confirmed distribution.
     void controlliDiConferma() {
         ProgrammaProva p(
             BASE + QStringList{"INSERT INTO scarichi_mast (data, nrDocumento, nominativi_id, "
@@ -187,6 +188,11 @@ private slots:
         QVERIFY(p.clicca("btnScaConferma"));
         QCOMPARE(p.righe("SELECT nrDocumento, data FROM scarichi_mast"),
                  QStringList{"8|2024-05-07"});
+
+        // The card of the distribution through the report host.
+        p.messaggi().attendi(Tipo::OkAnnulla, "Premere OK quando la stampante è pronta.");
+        QVERIFY(p.stampa("btnScarStampa").contains("ROSSI"));
+        QCOMPARE(p.valore("SELECT Stampa_Scarico_ID FROM parametri").toString(), "1");
         SENZA_PROBLEMI(p);
     }
 };
