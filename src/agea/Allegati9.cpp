@@ -129,7 +129,7 @@ void RicreaAllegati9(TdmDati& dati) {
         for (giorni.primo(); !giorni.fine(); giorni.successivo()) {
             const QDate giorno = dataOra(giorni.valore(QStringLiteral("data"))).date();
             const int anno = giorno.year();
-            contatore = anno != annoPrecedente ? 1 : contatore + 1;
+            contatore = contatore + 1;
             annoPrecedente = anno;
             inserisciAllegato9(giorno, anno, contatore);
         }

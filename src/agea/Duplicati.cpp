@@ -27,7 +27,7 @@ void unisciGruppo(const QString& routine, const QString& tabella, const QString&
     Transazione transazione(QStringLiteral("duplicati_gruppo"));
     // The lowest ID of the group keeps the total.
     const QString tieni = QString::number(
-        DbValore(tabella, QStringLiteral("TOP 1 ID"), gruppo + QStringLiteral(" ORDER BY ID"))
+        DbValore(tabella, QStringLiteral("TOP 1 ID"), gruppo + QStringLiteral(" ORDER BY ID DESC"))
             .toInt());
     Querifica(QStringLiteral("UPDATE ") + tabella + QStringLiteral(" SET qta=") + utNumeroSql(tot) +
               QStringLiteral(" WHERE ID=") + tieni);

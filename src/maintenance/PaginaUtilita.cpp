@@ -102,7 +102,7 @@ void PaginaUtilita::RipristinaStampante() {
         .leggi(CHIAVE_DOLVERA, VALORE_STAMPANTE, memorizzata);
     if (memorizzata == QLatin1String("-1")) {
         utImpostaStampanteCorrente(QString());
-    } else if (utStampantiDisponibili().contains(memorizzata, Qt::CaseSensitive)) {
+    } else if (utStampantiDisponibili().contains(memorizzata, Qt::CaseInsensitive)) {
         utImpostaStampanteCorrente(memorizzata);
     } else if (!memorizzata.isEmpty()) {
         // A printer no longer installed: the current printer stays, without telling the

@@ -17,15 +17,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QPushButton* pulsante(QWidget* genitore, const QString& nome, const QString& testo) {
-    auto* b = new QPushButton(testo, genitore);
-    b->setObjectName(nome);
-    b->setMinimumWidth(96);
-    return b;
-}
-} // namespace
-
 PaginaAnagrafica::PaginaAnagrafica(const Definizione& definizione, Messaggi& messaggi,
                                    StatoMain& stato, QWidget* parent)
     : PaginaScheda(parent), m_def(definizione), m_messaggi(messaggi), m_stato(stato) {
@@ -45,15 +36,16 @@ void PaginaAnagrafica::costruisci() {
     m_pnlTop->setObjectName(QStringLiteral("pnl%1Top").arg(s));
     auto* alto = new QHBoxLayout(m_pnlTop);
     alto->setContentsMargins(0, 0, 0, 0);
-    auto* nuovo = pulsante(m_pnlTop, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("Nuovo"));
-    auto* modifica =
-        pulsante(m_pnlTop, QStringLiteral("btn%1Modifica").arg(s), QStringLiteral("Modifica"));
+    auto* nuovo =
+        PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("Nuovo"));
+    auto* modifica = PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Modifica").arg(s),
+                                    QStringLiteral("Modifica"));
     auto* elimina =
-        pulsante(m_pnlTop, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("Elimina"));
-    auto* elenco =
-        pulsante(m_pnlTop, QStringLiteral("btn%1StampaElenco").arg(s), m_def.testoStampaElenco);
-    auto* scheda =
-        pulsante(m_pnlTop, QStringLiteral("btn%1StampaScheda").arg(s), QStringLiteral("Stampa"));
+        PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("Elimina"));
+    auto* elenco = PulsanteScheda(m_pnlTop, QStringLiteral("btn%1StampaElenco").arg(s),
+                                  m_def.testoStampaElenco);
+    auto* scheda = PulsanteScheda(m_pnlTop, QStringLiteral("btn%1StampaScheda").arg(s),
+                                  QStringLiteral("Stampa"));
     alto->addWidget(nuovo);
     alto->addWidget(modifica);
     alto->addWidget(elimina);
@@ -92,10 +84,10 @@ void PaginaAnagrafica::costruisci() {
     destra->addStretch();
     auto* conferme = new QHBoxLayout;
     conferme->addStretch();
-    auto* conferma =
-        pulsante(m_pnlRight, QStringLiteral("btn%1Conferma").arg(s), QStringLiteral("Conferma"));
-    auto* annulla =
-        pulsante(m_pnlRight, QStringLiteral("btn%1Annulla").arg(s), QStringLiteral("Annulla"));
+    auto* conferma = PulsanteScheda(m_pnlRight, QStringLiteral("btn%1Conferma").arg(s),
+                                    QStringLiteral("Conferma"));
+    auto* annulla = PulsanteScheda(m_pnlRight, QStringLiteral("btn%1Annulla").arg(s),
+                                   QStringLiteral("Annulla"));
     conferme->addWidget(conferma);
     conferme->addWidget(annulla);
     destra->addLayout(conferme);
@@ -166,9 +158,7 @@ DataSet& PaginaAnagrafica::ds() const {
 
 // Browse mode: list, search and buttons enabled, card disabled; edit mode the reverse.
 void PaginaAnagrafica::modalitaModifica(bool modifica) {
-    AbilitaControlli(m_pnlRight, modifica, m_stato.ColoreDisabilitato);
-    AbilitaControlli(m_pnlLeft, !modifica, m_stato.ColoreDisabilitato);
-    AbilitaControlli(m_pnlTop, !modifica, m_stato.ColoreDisabilitato);
+    AbilitaModifica(m_pnlLeft, m_pnlTop, m_pnlRight, modifica, m_stato.ColoreDisabilitato);
     if (!modifica)
         m_griglia->setFocus();
 }

@@ -21,15 +21,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-namespace {
-QPushButton* pulsante(QWidget* genitore, const QString& nome, const QString& testo) {
-    auto* b = new QPushButton(testo, genitore);
-    b->setObjectName(nome);
-    b->setMinimumWidth(96);
-    return b;
-}
-} // namespace
-
 PaginaMovimenti::PaginaMovimenti(const Definizione& definizione, Messaggi& messaggi,
                                  StatoMain& stato, QWidget* parent)
     : PaginaScheda(parent), m_def(definizione), m_messaggi(messaggi), m_stato(stato) {
@@ -49,13 +40,14 @@ void PaginaMovimenti::costruisci() {
     m_pnlTop->setObjectName(QStringLiteral("pnl%1Top").arg(s));
     auto* alto = new QHBoxLayout(m_pnlTop);
     alto->setContentsMargins(0, 0, 0, 0);
-    auto* nuovo = pulsante(m_pnlTop, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("Nuovo"));
+    auto* nuovo =
+        PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("Nuovo"));
     auto* elimina =
-        pulsante(m_pnlTop, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("Elimina"));
-    m_modifica =
-        pulsante(m_pnlTop, QStringLiteral("btn%1Modifica").arg(s), QStringLiteral("Modifica"));
-    m_stampa = pulsante(m_pnlTop, QStringLiteral("btn%1Stampa").arg(m_def.siglaRighe),
-                        QStringLiteral("Stampa"));
+        PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("Elimina"));
+    m_modifica = PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Modifica").arg(s),
+                                QStringLiteral("Modifica"));
+    m_stampa = PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Stampa").arg(m_def.siglaRighe),
+                              QStringLiteral("Stampa"));
     alto->addWidget(nuovo);
     alto->addWidget(elimina);
     alto->addWidget(m_modifica);
@@ -95,12 +87,12 @@ void PaginaMovimenti::costruisci() {
     destra->addWidget(m_dett, 1);
     auto* pulsanti = new QHBoxLayout;
     const QString& r = m_def.siglaRighe;
-    auto* aggiungi = pulsante(m_pnlRight, QStringLiteral("btn%1_AggiungiArticolo").arg(r),
-                              QStringLiteral("Aggiungi articolo (F5)"));
-    auto* togli = pulsante(m_pnlRight, QStringLiteral("btn%1_EliminaArticolo").arg(r),
-                           QStringLiteral("Elimina articolo (F6)"));
-    auto* conferma =
-        pulsante(m_pnlRight, QStringLiteral("btn%1Conferma").arg(s), QStringLiteral("Conferma"));
+    auto* aggiungi = PulsanteScheda(m_pnlRight, QStringLiteral("btn%1_AggiungiArticolo").arg(r),
+                                    QStringLiteral("Aggiungi articolo (F5)"));
+    auto* togli = PulsanteScheda(m_pnlRight, QStringLiteral("btn%1_EliminaArticolo").arg(r),
+                                 QStringLiteral("Elimina articolo (F6)"));
+    auto* conferma = PulsanteScheda(m_pnlRight, QStringLiteral("btn%1Conferma").arg(s),
+                                    QStringLiteral("Conferma"));
     pulsanti->addWidget(aggiungi);
     pulsanti->addWidget(togli);
     pulsanti->addStretch();
@@ -156,9 +148,7 @@ int PaginaMovimenti::idDocumento() const {
 // Browse mode: list, month chooser and buttons enabled, card disabled; edit mode the
 // reverse.
 void PaginaMovimenti::modalitaModifica(bool modifica) {
-    AbilitaControlli(m_pnlRight, modifica, m_stato.ColoreDisabilitato);
-    AbilitaControlli(m_pnlLeft, !modifica, m_stato.ColoreDisabilitato);
-    AbilitaControlli(m_pnlTop, !modifica, m_stato.ColoreDisabilitato);
+    AbilitaModifica(m_pnlLeft, m_pnlTop, m_pnlRight, modifica, m_stato.ColoreDisabilitato);
     m_stato.inModifica = modifica;
     if (!modifica)
         m_mast->setFocus();
