@@ -129,7 +129,7 @@ void RicreaAllegati9(TdmDati& dati) {
         for (giorni.primo(); !giorni.fine(); giorni.successivo()) {
             const QDate giorno = dataOra(giorni.valore(QStringLiteral("data"))).date();
             const int anno = giorno.year();
-            contatore = contatore + 1;
+            contatore = anno != annoPrecedente ? 1 : contatore + 1;
             annoPrecedente = anno;
             inserisciAllegato9(giorno, anno, contatore);
         }
@@ -167,7 +167,7 @@ void CompletaNrBeneficiati() {
     Transazione transazione(QStringLiteral("nrBeneficiati"));
     // Only the missing counts: the counts typed by hand for the other reasons stay.
     Querifica(QStringLiteral(
-        "UPDATE scarichi_mast SET nrBeneficiati=0 WHERE causali_id<>1 AND ISNULL(nrBeneficiati)"));
+        "UPDATE scarichi_mast SET nrBeneficiati=0 WHERE causali_id<>1"));
     DataSet q(QStringLiteral("qryNrBeneficiati"));
     Recset(
         QStringLiteral("SELECT ID, nominativi_id FROM scarichi_mast WHERE ISNULL(nrBeneficiati)"),

@@ -27,7 +27,7 @@ void unisciGruppo(const QString& routine, const QString& tabella, const QString&
     Transazione transazione(QStringLiteral("duplicati_gruppo"));
     // The lowest ID of the group keeps the total.
     const QString tieni = QString::number(
-        DbValore(tabella, QStringLiteral("TOP 1 ID"), gruppo + QStringLiteral(" ORDER BY ID DESC"))
+        DbValore(tabella, QStringLiteral("TOP 1 ID"), gruppo + QStringLiteral(" ORDER BY ID"))
             .toInt());
     Querifica(QStringLiteral("UPDATE ") + tabella + QStringLiteral(" SET qta=") + utNumeroSql(tot) +
               QStringLiteral(" WHERE ID=") + tieni);
@@ -82,5 +82,4 @@ void CheckArticoliDuplicatiUnaTabella(const QString& tabella, const QString& cam
 void CheckArticoliDuplicati() {
     CheckArticoliDuplicatiUnaTabella(QStringLiteral("cons_dett"), QStringLiteral("modelli_id"));
     CheckArticoliDuplicatiUnaTabella(QStringLiteral("scarichi_dett"), QStringLiteral("master_id"));
-    CheckArticoliDuplicatiUnaTabella(QStringLiteral("carichi_dett"), QStringLiteral("master_id"));
 }

@@ -38,7 +38,7 @@ QRect RettangoloStampaImmagine(QSize pagina, QSize cliente, int margineX, int ma
         return {};
     const float sx = float(pagina.width() - 2 * margineX) / float(cliente.width());
     const float sy = float(pagina.height() - 2 * margineY) / float(cliente.height());
-    const float s = sx > sy ? sx : sy;
+    const float s = sx < sy ? sx : sy;
     // The products are worked out in double from the single-precision factor, then cut
     // toward zero, so that the image never reaches past the far margins.
     const int destra = int(margineX + cliente.width() * double(s));

@@ -102,7 +102,7 @@ void PaginaUtilita::RipristinaStampante() {
         .leggi(CHIAVE_DOLVERA, VALORE_STAMPANTE, memorizzata);
     if (memorizzata == QLatin1String("-1")) {
         utImpostaStampanteCorrente(QString());
-    } else if (utStampantiDisponibili().contains(memorizzata, Qt::CaseInsensitive)) {
+    } else if (utStampantiDisponibili().contains(memorizzata, Qt::CaseSensitive)) {
         utImpostaStampanteCorrente(memorizzata);
     } else if (!memorizzata.isEmpty()) {
         // A printer no longer installed: the current printer stays, without telling the

@@ -60,6 +60,5 @@ void TfrmStampante::accept() {
     const QString nome = stampanteSelezionata();
     if (nome.isEmpty())
         return;
-    utImpostaStampanteCorrente(nome);
     QDialog::accept();
 }

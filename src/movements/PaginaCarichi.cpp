@@ -52,7 +52,7 @@ PaginaCarichi::PaginaCarichi(Messaggi& messaggi, StatoMain& stato, QWidget* pare
 QList<ColonnaGriglia> PaginaCarichi::colonneElenco() const {
     return {{QStringLiteral("ID"), QStringLiteral("ID"), 40},
             {QStringLiteral("nrDocumento"), QStringLiteral("Num.doc."), 80},
-            {QStringLiteral("data"), QStringLiteral("Data"), 80},
+            {QStringLiteral("data"), QStringLiteral("Data"), 84},
             {QStringLiteral("luFornitoreRagsoc"), QStringLiteral("Fornitore"), 0}};
 }
 

@@ -114,10 +114,10 @@ PaginaScarichi::PaginaScarichi(Messaggi& messaggi, StatoMain& stato, QWidget* pa
 }
 
 QList<ColonnaGriglia> PaginaScarichi::colonneElenco() const {
-    return {{QStringLiteral("nrDocumento"), QStringLiteral("Num.doc."), 60},
-            {QStringLiteral("data"), QStringLiteral("Data"), 76},
-            {QStringLiteral("luCognome"), QStringLiteral("Cognome"), 105},
-            {QStringLiteral("luCausale"), QStringLiteral("Causale"), 85},
+    return {{QStringLiteral("nrDocumento"), QStringLiteral("Num.doc."), 55},
+            {QStringLiteral("data"), QStringLiteral("Data"), 82},
+            {QStringLiteral("luCognome"), QStringLiteral("Cognome"), 98},
+            {QStringLiteral("luCausale"), QStringLiteral("Causale"), 82},
             {QStringLiteral("nrBeneficiati"), QStringLiteral("N.Dest."), 0}};
 }
 

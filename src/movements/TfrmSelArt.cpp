@@ -249,7 +249,7 @@ void TfrmSelArt::done(int risultato) {
 // A quantity other than 0 (negative ones included) and an article under the cursor.
 bool TfrmSelArt::FormCloseQuery() {
     const double quantita = quantitaDaTesto(edtSelArt_Qta->text());
-    if (quantita <= 0) {
+    if (quantita == 0) {
         m_messaggi.informazione(QStringLiteral("Inserire una quantità corretta"));
         edtSelArt_Qta->setFocus();
         return false;
