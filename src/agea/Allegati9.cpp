@@ -167,7 +167,7 @@ void CompletaNrBeneficiati() {
     Transazione transazione(QStringLiteral("nrBeneficiati"));
     // Only the missing counts: the counts typed by hand for the other reasons stay.
     Querifica(QStringLiteral(
-        "UPDATE scarichi_mast SET nrBeneficiati=0 WHERE causali_id<>1"));
+        "UPDATE scarichi_mast SET nrBeneficiati=0 WHERE causali_id<>1 AND ISNULL(nrBeneficiati)"));
     DataSet q(QStringLiteral("qryNrBeneficiati"));
     Recset(
         QStringLiteral("SELECT ID, nominativi_id FROM scarichi_mast WHERE ISNULL(nrBeneficiati)"),

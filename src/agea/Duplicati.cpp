@@ -82,4 +82,5 @@ void CheckArticoliDuplicatiUnaTabella(const QString& tabella, const QString& cam
 void CheckArticoliDuplicati() {
     CheckArticoliDuplicatiUnaTabella(QStringLiteral("cons_dett"), QStringLiteral("modelli_id"));
     CheckArticoliDuplicatiUnaTabella(QStringLiteral("scarichi_dett"), QStringLiteral("master_id"));
+    CheckArticoliDuplicatiUnaTabella(QStringLiteral("carichi_dett"), QStringLiteral("master_id"));
 }

@@ -188,7 +188,7 @@ void TfrmAll9::disegnaTabella(QPainter& p) const {
     if (!m_righe || !m_righe->aperto())
         return;
 
-    const int righe = m_righe->conteggio();
+    const int righe = std::min(m_righe->conteggio(), righeTabella());
     const QFont f = times(13);
     for (int r = 0; r < righe; ++r) {
         const int y = GRIGLIA_Y + 1 + r * PASSO_RIGA;

@@ -60,5 +60,6 @@ void TfrmStampante::accept() {
     const QString nome = stampanteSelezionata();
     if (nome.isEmpty())
         return;
+    utImpostaStampanteCorrente(nome);
     QDialog::accept();
 }

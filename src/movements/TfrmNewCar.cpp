@@ -126,7 +126,7 @@ bool TfrmNewCar::FormCloseQuery() {
         return false;
     }
     // A number of blanks only is no number.
-    if (edtNewCar_docNum->text().isEmpty()) {
+    if (edtNewCar_docNum->text().trimmed().isEmpty()) {
         m_messaggi.informazione(QStringLiteral("Inserire un numero di documento"));
         edtNewCar_docNum->setFocus();
         return false;
