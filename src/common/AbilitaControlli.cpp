@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTextEdit>
 
 void AbilitaControlli(QWidget* controllo, bool abilita, const QColor& coloreDisabilitato) {
@@ -29,18 +28,4 @@ void AbilitaControlli(QWidget* controllo, bool abilita, const QColor& coloreDisa
         controllo->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* figlio : figli)
         AbilitaControlli(figlio, abilita, coloreDisabilitato);
-}
-
-void AbilitaModifica(QWidget* elenco, QWidget* pulsanti, QWidget* scheda, bool modifica,
-                     const QColor& coloreDisabilitato) {
-    AbilitaControlli(scheda, modifica, coloreDisabilitato);
-    AbilitaControlli(elenco, !modifica, coloreDisabilitato);
-    AbilitaControlli(pulsanti, !modifica, coloreDisabilitato);
-}
-
-QPushButton* PulsanteScheda(QWidget* genitore, const QString& nome, const QString& testo) {
-    auto* b = new QPushButton(testo, genitore);
-    b->setObjectName(nome);
-    b->setMinimumWidth(96);
-    return b;
 }

@@ -9,6 +9,7 @@
 #include "Griglia.h"
 #include "Messaggi.h"
 #include "PaginaScheda.h"
+#include "PannelliScheda.h"
 #include "Ricerca.h"
 #include "StampaForm.h"
 #include "StampaReport.h"

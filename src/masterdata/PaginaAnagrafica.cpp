@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 PaginaAnagrafica::PaginaAnagrafica(const Definizione& definizione, Messaggi& messaggi,
                                    StatoMain& stato, QWidget* parent)
@@ -28,70 +27,53 @@ PaginaAnagrafica::~PaginaAnagrafica() = default;
 
 void PaginaAnagrafica::costruisci() {
     const QString& s = m_def.sigla;
-    auto* principale = new QVBoxLayout(this);
-    principale->setContentsMargins(8, 8, 8, 8);
-
-    // Top panel: the buttons of browse mode.
-    m_pnlTop = new QWidget(this);
-    m_pnlTop->setObjectName(QStringLiteral("pnl%1Top").arg(s));
-    auto* alto = new QHBoxLayout(m_pnlTop);
-    alto->setContentsMargins(0, 0, 0, 0);
+    m_pannelli = CreaPannelliScheda(this, s, m_def.larghezzaElenco, m_def.titoloScheda);
+    QWidget* alto = m_pannelli.alto;
     auto* nuovo =
-        PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("Nuovo"));
-    auto* modifica = PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Modifica").arg(s),
-                                    QStringLiteral("Modifica"));
+        PulsanteScheda(alto, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("Nuovo"));
+    auto* modifica =
+        PulsanteScheda(alto, QStringLiteral("btn%1Modifica").arg(s), QStringLiteral("Modifica"));
     auto* elimina =
-        PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("Elimina"));
-    auto* elenco = PulsanteScheda(m_pnlTop, QStringLiteral("btn%1StampaElenco").arg(s),
-                                  m_def.testoStampaElenco);
-    auto* scheda = PulsanteScheda(m_pnlTop, QStringLiteral("btn%1StampaScheda").arg(s),
-                                  QStringLiteral("Stampa"));
-    alto->addWidget(nuovo);
-    alto->addWidget(modifica);
-    alto->addWidget(elimina);
-    alto->addSpacing(24);
-    alto->addWidget(m_def.schedaPrimaDiElenco ? scheda : elenco);
-    alto->addWidget(m_def.schedaPrimaDiElenco ? elenco : scheda);
-    alto->addStretch();
-    principale->addWidget(m_pnlTop);
-
-    auto* centro = new QHBoxLayout;
-    principale->addLayout(centro, 1);
+        PulsanteScheda(alto, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("Elimina"));
+    auto* elenco =
+        PulsanteScheda(alto, QStringLiteral("btn%1StampaElenco").arg(s), m_def.testoStampaElenco);
+    auto* scheda =
+        PulsanteScheda(alto, QStringLiteral("btn%1StampaScheda").arg(s), QStringLiteral("Stampa"));
+    QHBoxLayout* pulsanti = m_pannelli.pulsanti;
+    pulsanti->addWidget(nuovo);
+    pulsanti->addWidget(modifica);
+    pulsanti->addWidget(elimina);
+    pulsanti->addSpacing(24);
+    pulsanti->addWidget(m_def.schedaPrimaDiElenco ? scheda : elenco);
+    pulsanti->addWidget(m_def.schedaPrimaDiElenco ? elenco : scheda);
+    pulsanti->addStretch();
 
     // Left panel: search box and list.
-    m_pnlLeft = new QWidget(this);
-    m_pnlLeft->setObjectName(QStringLiteral("pnl%1Left").arg(s));
-    m_pnlLeft->setFixedWidth(m_def.larghezzaElenco);
-    auto* sinistra = new QVBoxLayout(m_pnlLeft);
-    sinistra->setContentsMargins(0, 0, 0, 0);
+    QWidget* sinistra = m_pannelli.sinistra;
     auto* riga = new QHBoxLayout;
-    riga->addWidget(new QLabel(m_def.etichettaCerca, m_pnlLeft));
-    m_cerca = new QLineEdit(m_pnlLeft);
+    riga->addWidget(new QLabel(m_def.etichettaCerca, sinistra));
+    m_cerca = new QLineEdit(sinistra);
     m_cerca->setObjectName(QStringLiteral("edt%1Cerca").arg(s));
     m_cerca->setClearButtonEnabled(true);
     riga->addWidget(m_cerca, 1);
-    sinistra->addLayout(riga);
-    m_griglia = new Griglia(m_def.nomeGriglia, m_pnlLeft);
-    sinistra->addWidget(m_griglia, 1);
-    centro->addWidget(m_pnlLeft);
+    m_pannelli.elenco->addLayout(riga);
+    m_griglia = new Griglia(m_def.nomeGriglia, sinistra);
+    m_pannelli.elenco->addWidget(m_griglia, 1);
 
     // Right panel: the card, with Conferma and Annulla.
-    m_pnlRight = new QGroupBox(m_def.titoloScheda, this);
-    m_pnlRight->setObjectName(QStringLiteral("pnl%1Right").arg(s));
-    auto* destra = new QVBoxLayout(m_pnlRight);
-    m_corpo = new QWidget(m_pnlRight);
-    destra->addWidget(m_corpo);
-    destra->addStretch();
+    QWidget* destra = m_pannelli.destra;
+    m_corpo = new QWidget(destra);
+    m_pannelli.scheda->addWidget(m_corpo);
+    m_pannelli.scheda->addStretch();
     auto* conferme = new QHBoxLayout;
     conferme->addStretch();
-    auto* conferma = PulsanteScheda(m_pnlRight, QStringLiteral("btn%1Conferma").arg(s),
-                                    QStringLiteral("Conferma"));
-    auto* annulla = PulsanteScheda(m_pnlRight, QStringLiteral("btn%1Annulla").arg(s),
-                                   QStringLiteral("Annulla"));
+    auto* conferma =
+        PulsanteScheda(destra, QStringLiteral("btn%1Conferma").arg(s), QStringLiteral("Conferma"));
+    auto* annulla =
+        PulsanteScheda(destra, QStringLiteral("btn%1Annulla").arg(s), QStringLiteral("Annulla"));
     conferme->addWidget(conferma);
     conferme->addWidget(annulla);
-    destra->addLayout(conferme);
-    centro->addWidget(m_pnlRight, 1);
+    m_pannelli.scheda->addLayout(conferme);
 
     connect(nuovo, &QPushButton::clicked, this, &PaginaAnagrafica::btnNuovoClick);
     connect(modifica, &QPushButton::clicked, this, &PaginaAnagrafica::btnModificaClick);
@@ -104,8 +86,8 @@ void PaginaAnagrafica::costruisci() {
 }
 
 void PaginaAnagrafica::aggiungiSottoElenco(QWidget* controllo) {
-    controllo->setParent(m_pnlLeft);
-    m_pnlLeft->layout()->addWidget(controllo);
+    controllo->setParent(m_pannelli.sinistra);
+    m_pannelli.elenco->addWidget(controllo);
 }
 
 QLineEdit* PaginaAnagrafica::casella(const QString& nome) {
@@ -158,7 +140,7 @@ DataSet& PaginaAnagrafica::ds() const {
 
 // Browse mode: list, search and buttons enabled, card disabled; edit mode the reverse.
 void PaginaAnagrafica::modalitaModifica(bool modifica) {
-    AbilitaModifica(m_pnlLeft, m_pnlTop, m_pnlRight, modifica, m_stato.ColoreDisabilitato);
+    AbilitaModifica(m_pannelli, modifica, m_stato.ColoreDisabilitato);
     if (!modifica)
         m_griglia->setFocus();
 }

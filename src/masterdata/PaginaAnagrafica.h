@@ -7,6 +7,7 @@
 
 #include "Griglia.h"
 #include "PaginaScheda.h"
+#include "PannelliScheda.h"
 #include "Percorsi.h"
 
 #include <QList>
@@ -17,7 +18,6 @@ class CollegamentoCampi;
 class DataSet;
 class Messaggi;
 class QGridLayout;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -123,9 +123,7 @@ private:
     CollegamentoCampi* m_collegamento = nullptr;
     QList<std::pair<QLineEdit*, QString>> m_caselleTesto;
 
-    QWidget* m_pnlLeft = nullptr;
-    QWidget* m_pnlRight = nullptr;
-    QWidget* m_pnlTop = nullptr;
+    PannelliScheda m_pannelli{};
     QWidget* m_corpo = nullptr;
     Griglia* m_griglia = nullptr;
     QLineEdit* m_cerca = nullptr;

@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 PaginaMovimenti::PaginaMovimenti(const Definizione& definizione, Messaggi& messaggi,
                                  StatoMain& stato, QWidget* parent)
@@ -32,73 +31,56 @@ PaginaMovimenti::~PaginaMovimenti() = default;
 
 void PaginaMovimenti::costruisci() {
     const QString& s = m_def.sigla;
-    auto* principale = new QVBoxLayout(this);
-    principale->setContentsMargins(8, 8, 8, 8);
-
-    // Top panel: the buttons of browse mode.
-    m_pnlTop = new QWidget(this);
-    m_pnlTop->setObjectName(QStringLiteral("pnl%1Top").arg(s));
-    auto* alto = new QHBoxLayout(m_pnlTop);
-    alto->setContentsMargins(0, 0, 0, 0);
+    m_pannelli = CreaPannelliScheda(this, s, 390, m_def.titoloScheda);
+    QWidget* alto = m_pannelli.alto;
     auto* nuovo =
-        PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("Nuovo"));
+        PulsanteScheda(alto, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("Nuovo"));
     auto* elimina =
-        PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("Elimina"));
-    m_modifica = PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Modifica").arg(s),
-                                QStringLiteral("Modifica"));
-    m_stampa = PulsanteScheda(m_pnlTop, QStringLiteral("btn%1Stampa").arg(m_def.siglaRighe),
+        PulsanteScheda(alto, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("Elimina"));
+    m_modifica =
+        PulsanteScheda(alto, QStringLiteral("btn%1Modifica").arg(s), QStringLiteral("Modifica"));
+    m_stampa = PulsanteScheda(alto, QStringLiteral("btn%1Stampa").arg(m_def.siglaRighe),
                               QStringLiteral("Stampa"));
-    alto->addWidget(nuovo);
-    alto->addWidget(elimina);
-    alto->addWidget(m_modifica);
-    alto->addSpacing(24);
-    alto->addWidget(m_stampa);
-    alto->addStretch();
-    principale->addWidget(m_pnlTop);
-
-    auto* centro = new QHBoxLayout;
-    principale->addLayout(centro, 1);
+    QHBoxLayout* pulsantiAlto = m_pannelli.pulsanti;
+    pulsantiAlto->addWidget(nuovo);
+    pulsantiAlto->addWidget(elimina);
+    pulsantiAlto->addWidget(m_modifica);
+    pulsantiAlto->addSpacing(24);
+    pulsantiAlto->addWidget(m_stampa);
+    pulsantiAlto->addStretch();
 
     // Left panel: the month chooser and the documents of the month.
-    m_pnlLeft = new QWidget(this);
-    m_pnlLeft->setObjectName(QStringLiteral("pnl%1Left").arg(s));
-    m_pnlLeft->setFixedWidth(390);
-    auto* sinistra = new QVBoxLayout(m_pnlLeft);
-    sinistra->setContentsMargins(0, 0, 0, 0);
+    QWidget* sinistra = m_pannelli.sinistra;
     auto* riga = new QHBoxLayout;
-    riga->addWidget(new QLabel(QStringLiteral("Mese"), m_pnlLeft));
-    m_mese = new QComboBox(m_pnlLeft);
+    riga->addWidget(new QLabel(QStringLiteral("Mese"), sinistra));
+    m_mese = new QComboBox(sinistra);
     m_mese->setObjectName(QStringLiteral("cbx%1Mese").arg(s));
     m_mese->setMaxVisibleItems(24);
     riga->addWidget(m_mese, 1);
-    sinistra->addLayout(riga);
-    m_mast = new Griglia(m_def.nomeMast, m_pnlLeft);
-    sinistra->addWidget(m_mast, 1);
-    centro->addWidget(m_pnlLeft);
+    m_pannelli.elenco->addLayout(riga);
+    m_mast = new Griglia(m_def.nomeMast, sinistra);
+    m_pannelli.elenco->addWidget(m_mast, 1);
 
     // Right panel: the card, its lines and Conferma.
-    m_pnlRight = new QGroupBox(m_def.titoloScheda, this);
-    m_pnlRight->setObjectName(QStringLiteral("pnl%1Right").arg(s));
-    auto* destra = new QVBoxLayout(m_pnlRight);
-    m_corpo = new QWidget(m_pnlRight);
-    destra->addWidget(m_corpo);
-    m_dett = new Griglia(m_def.nomeDett, m_pnlRight);
+    QWidget* destra = m_pannelli.destra;
+    m_corpo = new QWidget(destra);
+    m_pannelli.scheda->addWidget(m_corpo);
+    m_dett = new Griglia(m_def.nomeDett, destra);
     m_dett->setItemDelegate(new DelegatoAgea(m_dett));
-    destra->addWidget(m_dett, 1);
+    m_pannelli.scheda->addWidget(m_dett, 1);
     auto* pulsanti = new QHBoxLayout;
     const QString& r = m_def.siglaRighe;
-    auto* aggiungi = PulsanteScheda(m_pnlRight, QStringLiteral("btn%1_AggiungiArticolo").arg(r),
+    auto* aggiungi = PulsanteScheda(destra, QStringLiteral("btn%1_AggiungiArticolo").arg(r),
                                     QStringLiteral("Aggiungi articolo (F5)"));
-    auto* togli = PulsanteScheda(m_pnlRight, QStringLiteral("btn%1_EliminaArticolo").arg(r),
+    auto* togli = PulsanteScheda(destra, QStringLiteral("btn%1_EliminaArticolo").arg(r),
                                  QStringLiteral("Elimina articolo (F6)"));
-    auto* conferma = PulsanteScheda(m_pnlRight, QStringLiteral("btn%1Conferma").arg(s),
-                                    QStringLiteral("Conferma"));
+    auto* conferma =
+        PulsanteScheda(destra, QStringLiteral("btn%1Conferma").arg(s), QStringLiteral("Conferma"));
     pulsanti->addWidget(aggiungi);
     pulsanti->addWidget(togli);
     pulsanti->addStretch();
     pulsanti->addWidget(conferma);
-    destra->addLayout(pulsanti);
-    centro->addWidget(m_pnlRight, 1);
+    m_pannelli.scheda->addLayout(pulsanti);
 
     connect(nuovo, &QPushButton::clicked, this, &PaginaMovimenti::btnNuovoClick);
     connect(elimina, &QPushButton::clicked, this, &PaginaMovimenti::btnEliminaClick);
@@ -148,7 +130,7 @@ int PaginaMovimenti::idDocumento() const {
 // Browse mode: list, month chooser and buttons enabled, card disabled; edit mode the
 // reverse.
 void PaginaMovimenti::modalitaModifica(bool modifica) {
-    AbilitaModifica(m_pnlLeft, m_pnlTop, m_pnlRight, modifica, m_stato.ColoreDisabilitato);
+    AbilitaModifica(m_pannelli, modifica, m_stato.ColoreDisabilitato);
     m_stato.inModifica = modifica;
     if (!modifica)
         m_mast->setFocus();

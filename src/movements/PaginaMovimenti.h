@@ -9,6 +9,7 @@
 
 #include "Griglia.h"
 #include "PaginaScheda.h"
+#include "PannelliScheda.h"
 #include "Percorsi.h"
 
 #include <QDate>
@@ -122,7 +123,6 @@ protected:
     QLineEdit* casella(const QString& nome, QWidget* genitore);
     Griglia* grigliaMast() const { return m_mast; }
     Griglia* grigliaDett() const { return m_dett; }
-    QWidget* pannelloTop() const { return m_pnlTop; }
     Messaggi& messaggi() const { return m_messaggi; }
     StatoMain& stato() const { return m_stato; }
     TdmDati& dati() const { return *m_dati; }
@@ -144,9 +144,7 @@ private:
     DialoghiMovimenti m_dialoghi;
     Percorsi m_percorsi;
     CollegamentoCampi* m_collegamento = nullptr;
-    QWidget* m_pnlLeft = nullptr;
-    QWidget* m_pnlRight = nullptr;
-    QWidget* m_pnlTop = nullptr;
+    PannelliScheda m_pannelli{};
     QWidget* m_corpo = nullptr;
     Griglia* m_mast = nullptr;
     Griglia* m_dett = nullptr;
