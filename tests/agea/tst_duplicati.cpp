@@ -1,25 +1,19 @@
 // The merge of duplicate document lines: what is merged, the totals written, the log, and a
 // failure in the middle of the merge.
 
-#include "CartellaProgramma.h"
-#include "Connessione.h"
+#include "ConnessioneProva.h"
 #include "Duplicati.h"
 #include "ErroreDb.h"
 #include "Utilitylibrary.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 
 class TestDuplicati : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<CartellaProgramma> m_cartella;
+    std::unique_ptr<ConnessioneProva> m_db;
 
-    static void esegui(const QString& sql) {
-        QSqlQuery q(QSqlDatabase::database(QLatin1String(NOME_CONNESSIONE)));
-        QVERIFY2(q.exec(sql), qPrintable(q.lastError().text() + ": " + sql));
-    }
     // Every line of a line table as "ID|document|article|quantity", in ID order.
     static QStringList righe(const QString& tabella, const QString& campoMaster) {
         QSqlQuery q(QSqlDatabase::database(NOME_CONNESSIONE));
@@ -35,45 +29,41 @@ class TestDuplicati : public QObject {
     }
 
 private slots:
-    void init() {
-        m_cartella = std::make_unique<CartellaProgramma>();
-        utLogAzzera();
-        utLogImpostaFile(m_cartella->fileLog());
-        ApriConnessione(m_cartella->fileDb());
-    }
-    void cleanup() {
-        ChiudiConnessione();
-        m_cartella.reset();
-    }
+    void init() { m_db = std::make_unique<ConnessioneProva>(); }
+    void cleanup() { m_db.reset(); }
 
     // Three lines of one article under one document become the lowest ID with the exact sum;
     // other articles, the same article on another document and the other tables stay.
     void unisceUnGruppo() {
-        esegui("INSERT INTO scarichi_dett (ID, master_id, articoli_id, qta) VALUES "
-               "(31, 7, 5, 2), (35, 7, 5, 0.5), (38, 7, 5, 1.25), (40, 7, 9, 1), (41, 8, 5, 4)");
-        esegui("INSERT INTO carichi_dett (ID, master_id, articoli_id, qta) VALUES "
-               "(1, 7, 5, 1), (2, 7, 5, 1)");
+        ConnessioneProva::esegui(
+            "INSERT INTO scarichi_dett (ID, master_id, articoli_id, qta) VALUES "
+            "(31, 7, 5, 2), (35, 7, 5, 0.5), (38, 7, 5, 1.25), (40, 7, 9, 1), (41, 8, 5, 4)");
+        ConnessioneProva::esegui(
+            "INSERT INTO carichi_dett (ID, master_id, articoli_id, qta) VALUES "
+            "(1, 7, 5, 1), (2, 7, 5, 1)");
         CheckArticoliDuplicatiUnaTabella("scarichi_dett", "master_id");
 
         QCOMPARE(righe("scarichi_dett", "master_id"),
                  (QStringList{"31|7|5|3.75", "40|7|9|1", "41|8|5|4"}));
         QCOMPARE(righe("carichi_dett", "master_id").size(), 2);
-        QVERIFY(m_cartella->righeLog().contains("  Eliminato un duplicato da [scarichi_dett]."));
+        QVERIFY(
+            m_db->cartella().righeLog().contains("  Eliminato un duplicato da [scarichi_dett]."));
     }
 
     // The three tables in their order, templates by modelli_id; a total without an exact
     // single-precision form is written in single precision.
     void tutteLeTabelle() {
-        esegui("INSERT INTO cons_dett (ID, modelli_id, articoli_id, qta) VALUES "
-               "(10, 3, 2, 0.1), (11, 3, 2, 0.2), (12, 4, 2, 1)");
-        esegui("INSERT INTO carichi_dett (ID, master_id, articoli_id, qta) VALUES "
-               "(20, 1, 6, 1), (21, 1, 6, 2)");
+        ConnessioneProva::esegui("INSERT INTO cons_dett (ID, modelli_id, articoli_id, qta) VALUES "
+                                 "(10, 3, 2, 0.1), (11, 3, 2, 0.2), (12, 4, 2, 1)");
+        ConnessioneProva::esegui(
+            "INSERT INTO carichi_dett (ID, master_id, articoli_id, qta) VALUES "
+            "(20, 1, 6, 1), (21, 1, 6, 2)");
         CheckArticoliDuplicati();
 
         QCOMPARE(righe("cons_dett", "modelli_id"),
                  (QStringList{"10|3|2|0.30000001192092901", "12|4|2|1"}));
         QCOMPARE(righe("carichi_dett", "master_id"), QStringList{"20|1|6|3"});
-        QCOMPARE(m_cartella->righeLog().filter(QRegularExpression("^  N\\. ")),
+        QCOMPARE(m_db->cartella().righeLog().filter(QRegularExpression("^  N\\. ")),
                  (QStringList{"  N. 1 duplicati trovati in [cons_dett].",
                               "  N. 0 duplicati trovati in [scarichi_dett].",
                               "  N. 1 duplicati trovati in [carichi_dett]."}));
@@ -82,16 +72,18 @@ private slots:
     // A delete refused by the database leaves that group's lines and total as they were, the
     // group merged before it stays merged and committed, and the log level is closed.
     void eliminazioneRifiutata() {
-        esegui("INSERT INTO scarichi_dett (ID, master_id, articoli_id, qta) VALUES "
-               "(1, 7, 5, 2), (2, 7, 5, 3), (3, 8, 5, 1), (4, 8, 5, 1)");
-        esegui("CREATE TRIGGER rifiuta BEFORE DELETE ON scarichi_dett WHEN OLD.master_id = 8 "
-               "BEGIN SELECT RAISE(ABORT, 'eliminazione rifiutata'); END");
+        ConnessioneProva::esegui(
+            "INSERT INTO scarichi_dett (ID, master_id, articoli_id, qta) VALUES "
+            "(1, 7, 5, 2), (2, 7, 5, 3), (3, 8, 5, 1), (4, 8, 5, 1)");
+        ConnessioneProva::esegui(
+            "CREATE TRIGGER rifiuta BEFORE DELETE ON scarichi_dett WHEN OLD.master_id = 8 "
+            "BEGIN SELECT RAISE(ABORT, 'eliminazione rifiutata'); END");
         QVERIFY_THROWS_EXCEPTION(ErroreDb,
                                  CheckArticoliDuplicatiUnaTabella("scarichi_dett", "master_id"));
         QCOMPARE(utLogLivello(), 0);
         // Closed and opened again, the connection reads what was committed.
         ChiudiConnessione();
-        ApriConnessione(m_cartella->fileDb());
+        ApriConnessione(m_db->cartella().fileDb());
         QCOMPARE(righe("scarichi_dett", "master_id"),
                  (QStringList{"1|7|5|5", "3|8|5|1", "4|8|5|1"}));
     }

@@ -1,9 +1,8 @@
 // Printing a card through the report host: the printer question, the parameter, the exact
 // command line, the wait, and the PDF the host leaves in the program folder.
 
-#include "CartellaProgramma.h"
 #include "Common.h"
-#include "Connessione.h"
+#include "ConnessioneProva.h"
 #include "ReportHost.h"
 #include "Utilitylibrary.h"
 
@@ -14,40 +13,36 @@
 class TestStampaReport : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<CartellaProgramma> m_cartella;
+    std::unique_ptr<ConnessioneProva> m_db;
     MessaggiPreparati m_messaggi;
 
     Percorsi percorsi() const {
-        Percorsi p = Percorsi::daCartella(m_cartella->percorso());
-        p.AccessExe = m_cartella->file("dolvera-report");
+        Percorsi p = Percorsi::daCartella(m_db->cartella().percorso());
+        p.AccessExe = m_db->cartella().file("dolvera-report");
         return p;
     }
     QStringList stampe() const {
-        return QDir(m_cartella->file("Stampe")).entryList({"*.pdf"}, QDir::Files);
+        return QDir(m_db->cartella().file("Stampe")).entryList({"*.pdf"}, QDir::Files);
     }
 
 private slots:
     void init() {
-        m_cartella = std::make_unique<CartellaProgramma>();
+        m_db = std::make_unique<ConnessioneProva>();
         m_messaggi.azzera();
-        utLogAzzera();
-        utLogImpostaFile(m_cartella->fileLog());
-        ApriConnessione(m_cartella->fileDb());
         QSqlQuery q(QSqlDatabase::database(NOME_CONNESSIONE));
         QVERIFY(q.exec("INSERT INTO articoli (ID, codint, descr, agea, giacenza) "
                        "VALUES (7, 'OL1', 'Olio d''oliva', 1, 12.5)"));
     }
     void cleanup() {
-        ChiudiConnessione();
+        m_db.reset();
         QVERIFY2(m_messaggi.problemi().isEmpty(), qPrintable(m_messaggi.problemi().join('\n')));
-        m_cartella.reset();
     }
 
     void rigaDiComando() {
         ReportHost host(percorsi());
         QCOMPARE(host.RigaComando("mac_StampaElencoArticoli"),
-                 "\"" + m_cartella->file("dolvera-report") + "\" \"" + m_cartella->fileDb() +
-                     "\"   /x mac_StampaElencoArticoli");
+                 "\"" + m_db->cartella().file("dolvera-report") + "\" \"" +
+                     m_db->cartella().fileDb() + "\"   /x mac_StampaElencoArticoli");
     }
 
     void schedaStampataDopoLaDomanda() {
@@ -56,7 +51,7 @@ private slots:
         QVERIFY(StampaConReportHost(m_messaggi, host, "mac_StampaSchedaArticolo",
                                     "Stampa_Articolo_ID", "7"));
         QCOMPARE(stampe().size(), 1);
-        QCOMPARE(m_cartella->righeLog(),
+        QCOMPARE(m_db->cartella().righeLog(),
                  (QStringList{"Querifica { sql=\"UPDATE parametri SET Stampa_Articolo_ID = '7'\" }",
                               "DbValore { sql=\"SELECT Stampa_Articolo_ID FROM parametri\", "
                               "result=\"7\"  }"}));
@@ -69,12 +64,12 @@ private slots:
         QVERIFY(!StampaConReportHost(m_messaggi, host, "mac_StampaSchedaArticolo",
                                      "Stampa_Articolo_ID", "7"));
         QVERIFY(stampe().isEmpty());
-        QVERIFY(m_cartella->righeLog().isEmpty());
+        QVERIFY(m_db->cartella().righeLog().isEmpty());
     }
 
     void hostMancante() {
         Percorsi p = percorsi();
-        p.AccessExe = m_cartella->file("non-esiste");
+        p.AccessExe = m_db->cartella().file("non-esiste");
         QString motivo;
         QVERIFY(!ReportHost(p).EseguiMacro("mac_StampaElencoArticoli", &motivo));
         QVERIFY2(motivo.startsWith("impossibile avviare " + p.AccessExe), qPrintable(motivo));

@@ -1,8 +1,7 @@
 // The shared display helpers: AGEA cells as the grids paint them, the screen and print
 // layouts, the date ranges of the movements and the month selectors.
 
-#include "CartellaProgramma.h"
-#include "Connessione.h"
+#include "ConnessioneProva.h"
 #include "DataSet.h"
 #include "Utilitylibrary.h"
 #include "Visualizzazione.h"
@@ -14,7 +13,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QSortFilterProxyModel>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTest>
@@ -23,12 +21,8 @@
 class TestVisualizzazione : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<CartellaProgramma> m_cartella;
+    std::unique_ptr<ConnessioneProva> m_db;
 
-    void esegui(const QString& sql) {
-        QSqlQuery q(QSqlDatabase::database(QLatin1String(NOME_CONNESSIONE)));
-        QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
-    }
     std::unique_ptr<DataSet> apriTabella(const QString& tabella) {
         auto ds = std::make_unique<DataSet>(tabella);
         ds->setConnessione(QLatin1String(NOME_CONNESSIONE));
@@ -39,16 +33,8 @@ class TestVisualizzazione : public QObject {
     }
 
 private slots:
-    void init() {
-        m_cartella = std::make_unique<CartellaProgramma>();
-        utLogAzzera();
-        utLogImpostaFile(m_cartella->fileLog());
-        ApriConnessione(m_cartella->fileDb());
-    }
-    void cleanup() {
-        ChiudiConnessione();
-        m_cartella.reset();
-    }
+    void init() { m_db = std::make_unique<ConnessioneProva>(); }
+    void cleanup() { m_db.reset(); }
 
     // A grid as the main window builds it, behind a sorting proxy that paints the AGEA
     // article (ID 2) first while the data set's current row stays on the other one.
@@ -56,8 +42,8 @@ private slots:
     // to other columns, lost under selection; a selection not white on blue; a stale index
     // painting (or crashing) after a re-read emptied the data set.
     void cellaAgea() {
-        esegui("INSERT INTO articoli (ID, codint, descr, agea, giacenza) VALUES "
-               "(1, 'PA1', 'PASTA', 0, 0), (2, 'PA2', 'PASTA', 1, 0)");
+        ConnessioneProva::esegui("INSERT INTO articoli (ID, codint, descr, agea, giacenza) VALUES "
+                                 "(1, 'PA1', 'PASTA', 0, 0), (2, 'PA2', 'PASTA', 1, 0)");
         auto ds = apriTabella("articoli");
         QSortFilterProxyModel ordine;
         ordine.setSourceModel(ds.get());
@@ -107,7 +93,7 @@ private slots:
         QVERIFY(conta(0, colCodice, bianco) > 20);
 
         const QModelIndex vecchio = ds->index(1, colDescr);
-        esegui("DELETE FROM articoli");
+        ConnessioneProva::esegui("DELETE FROM articoli");
         ds->rinfresca();
         QImage tela(100, 30, QImage::Format_RGB32);
         tela.fill(Qt::green);
@@ -156,16 +142,17 @@ private slots:
                 .arg(da.toString(Qt::ISODate), a.toString(Qt::ISODate));
         };
         QCOMPARE(intervallo(), QString("0 2000-01-01 2000-12-31"));
-        esegui("INSERT INTO carichi_mast (data, nrDocumento) VALUES "
-               "('2024-03-05', '1'), ('2024-05-20 10:30:00', '2'), ('2024-01-10', '3')");
+        ConnessioneProva::esegui(
+            "INSERT INTO carichi_mast (data, nrDocumento) VALUES "
+            "('2024-03-05', '1'), ('2024-05-20 10:30:00', '2'), ('2024-01-10', '3')");
         QCOMPARE(intervallo(), QString("1 2024-01-10 2024-05-20"));
-        esegui("INSERT INTO scarichi_mast (data, nrDocumento, causali_id) VALUES "
-               "('2023-12-15', 1, 1), ('2024-02-01', 2, 1)");
+        ConnessioneProva::esegui("INSERT INTO scarichi_mast (data, nrDocumento, causali_id) VALUES "
+                                 "('2023-12-15', 1, 1), ('2024-02-01', 2, 1)");
         QCOMPARE(intervallo(), QString("1 2023-12-15 2024-05-20"));
-        esegui("DELETE FROM carichi_mast");
+        ConnessioneProva::esegui("DELETE FROM carichi_mast");
         QCOMPARE(intervallo(), QString("1 2023-12-15 2024-02-01"));
-        esegui("INSERT INTO scarichi_mast (data, nrDocumento, causali_id) VALUES "
-               "('illeggibile', 3, 1)");
+        ConnessioneProva::esegui("INSERT INTO scarichi_mast (data, nrDocumento, causali_id) VALUES "
+                                 "('illeggibile', 3, 1)");
         QVERIFY_THROWS_EXCEPTION(Errore, intervallo());
     }
 
@@ -216,8 +203,8 @@ private slots:
         SelezionaMese(&mesi, QDate(2024, 5, 1));
         QCOMPARE(mesi.currentIndex(), -1);
 
-        esegui("INSERT INTO carichi_mast (ID, data, nrDocumento) VALUES "
-               "(5, '2024-02-10', 'A'), (6, '2024-04-02', 'B')");
+        ConnessioneProva::esegui("INSERT INTO carichi_mast (ID, data, nrDocumento) VALUES "
+                                 "(5, '2024-02-10', 'A'), (6, '2024-04-02', 'B')");
         auto ds = apriTabella("carichi_mast");
         SelezionaMeseRecord(&mesi, *ds, 6, QDate(2024, 1, 15));
         QCOMPARE(mesi.currentText(), QString("Aprile 2024"));

@@ -1,8 +1,7 @@
 // The data-access routines: what they run, what they return and the log lines they write.
 
 #include "AccessoDati.h"
-#include "CartellaProgramma.h"
-#include "Connessione.h"
+#include "ConnessioneProva.h"
 #include "DataSet.h"
 #include "ErroreDb.h"
 #include "Utilitylibrary.h"
@@ -13,29 +12,17 @@
 class TestAccesso : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<CartellaProgramma> m_cartella;
-
-    void esegui(const QString& sql) {
-        QSqlQuery q(QSqlDatabase::database(QLatin1String(NOME_CONNESSIONE)));
-        QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
-    }
+    std::unique_ptr<ConnessioneProva> m_db;
 
 private slots:
-    void init() {
-        m_cartella = std::make_unique<CartellaProgramma>();
-        utLogAzzera();
-        utLogImpostaFile(m_cartella->fileLog());
-        ApriConnessione(m_cartella->fileDb());
-    }
-    void cleanup() {
-        ChiudiConnessione();
-        m_cartella.reset();
-    }
+    void init() { m_db = std::make_unique<ConnessioneProva>(); }
+    void cleanup() { m_db.reset(); }
 
     void querificaPulisceLoggaEdEsegue() {
-        esegui("INSERT INTO articoli (ID, descr, agea, giacenza) VALUES (1, 'Pasta', 0, 0)");
+        ConnessioneProva::esegui(
+            "INSERT INTO articoli (ID, descr, agea, giacenza) VALUES (1, 'Pasta', 0, 0)");
         Querifica("UPDATE  articoli\n\tSET giacenza = 2.5   WHERE agea=False\r\n");
-        QCOMPARE(m_cartella->righeLog(),
+        QCOMPARE(m_db->cartella().righeLog(),
                  QStringList{"Querifica { sql=\"UPDATE articoli SET giacenza = 2.5 WHERE "
                              "agea=False\" }"});
         QCOMPARE(DbValore("articoli", "giacenza", "ID=1"), QString("2,5"));
@@ -44,10 +31,10 @@ private slots:
     void dbValoreTestoELog() {
         QCOMPARE(DbValore("scarichi_mast", "COUNT(*)", ""), QString("0"));
         QCOMPARE(DbValore("scarichi_mast", "MIN(data)", ""), QString());
-        esegui("INSERT INTO scarichi_mast (data, nrDocumento, causali_id) "
-               "VALUES ('2024-03-05', 3, 1)");
+        ConnessioneProva::esegui("INSERT INTO scarichi_mast (data, nrDocumento, causali_id) "
+                                 "VALUES ('2024-03-05', 3, 1)");
         QCOMPARE(DbValore("scarichi_mast", "MIN(data)", "causali_id=1"), QString("05/03/2024"));
-        const QStringList log = m_cartella->righeLog();
+        const QStringList log = m_db->cartella().righeLog();
         QCOMPARE(log.value(0),
                  QString("DbValore { sql=\"SELECT COUNT(*) FROM scarichi_mast\", result=\"0\"  }"));
         QCOMPARE(log.value(2), QString("DbValore { sql=\"SELECT MIN(data) FROM scarichi_mast WHERE "
@@ -56,23 +43,24 @@ private slots:
 
     void dbValoreFallitoNonLogga() {
         QVERIFY_THROWS_EXCEPTION(ErroreDb, DbValore("tabella_inesistente", "COUNT(*)", ""));
-        QVERIFY(m_cartella->righeLog().isEmpty());
+        QVERIFY(m_db->cartella().righeLog().isEmpty());
     }
 
     void recsetApreIlRisultato() {
-        esegui("INSERT INTO lstUm (descr) VALUES ('zolle')");
+        ConnessioneProva::esegui("INSERT INTO lstUm (descr) VALUES ('zolle')");
         DataSet q("qryProva");
         Recset("SELECT descr\n   FROM lstUm WHERE descr = 'zolle'", q);
         QCOMPARE(q.conteggio(), 1);
         QCOMPARE(q.valore("descr").toString(), QString("zolle"));
-        QCOMPARE(m_cartella->righeLog(),
+        QCOMPARE(m_db->cartella().righeLog(),
                  QStringList{"Recset { sql=\"SELECT descr FROM lstUm WHERE descr = 'zolle'\" }"});
     }
 
     void numeroScarico() {
         QCOMPARE(ProssimoNrScarico(), 1);
-        esegui("INSERT INTO scarichi_mast (data, nrDocumento, causali_id) VALUES "
-               "('2024-01-02', 7, 1), ('2024-01-03', 12, 1), ('2024-01-04', 9, 1)");
+        ConnessioneProva::esegui(
+            "INSERT INTO scarichi_mast (data, nrDocumento, causali_id) VALUES "
+            "('2024-01-02', 7, 1), ('2024-01-03', 12, 1), ('2024-01-04', 9, 1)");
         QCOMPARE(ProssimoNrScarico(), 13);
     }
 
@@ -87,7 +75,8 @@ private slots:
     }
 
     void posizionaId() {
-        esegui("INSERT INTO lstCatmerc (ID, descr) VALUES (900, 'Zuppe'), (901, 'Zucchero')");
+        ConnessioneProva::esegui(
+            "INSERT INTO lstCatmerc (ID, descr) VALUES (900, 'Zuppe'), (901, 'Zucchero')");
         DataSet ds("tblProva");
         ds.setTabella("lstCatmerc");
         ds.setOrdine("descr");
