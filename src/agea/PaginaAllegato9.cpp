@@ -5,16 +5,12 @@
 #include "Griglia.h"
 #include "Messaggi.h"
 #include "StampaForm.h"
-#include "Stampanti.h"
 #include "StatoMain.h"
 #include "TfrmAll9.h"
 #include "Utilitylibrary.h"
 #include "Visualizzazione.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -239,20 +235,11 @@ void PaginaAllegato9::btnAll9StampaClick() {
 }
 
 bool PaginaAllegato9::stampaModulo(QString& motivo) {
-    QPrinter printer(QPrinter::HighResolution);
-    const QString stampante = utStampanteCorrente();
-    if (!utPreparaStampante(printer, stampante, TITOLO_STAMPA, m_percorsi.PathApp)) {
-        motivo = QStringLiteral("impossibile creare il file della stampa nella cartella \"%1\".")
-                     .arg(QDir::toNativeSeparators(m_percorsi.PathApp + QStringLiteral("Stampe")));
-        return false;
-    }
-    if (StampaImmagineForm(printer, *m_modulo, QPageLayout::Portrait, TITOLO_STAMPA, MARGINE_STAMPA,
-                           MARGINE_STAMPA))
-        return true;
-    // The file reserved for the job stays empty: it is no print, and goes.
-    const QString file = printer.outputFileName();
-    if (!file.isEmpty() && QFileInfo(file).size() == 0)
-        QFile::remove(file);
-    motivo = QStringLiteral("la stampante \"%1\" non può essere aperta.").arg(stampante);
-    return false;
+    return StampaDocumento(
+        TITOLO_STAMPA, m_percorsi.PathApp,
+        [this](QPrinter& printer) {
+            return StampaImmagineForm(printer, *m_modulo, QPageLayout::Portrait, TITOLO_STAMPA,
+                                      MARGINE_STAMPA, MARGINE_STAMPA);
+        },
+        motivo);
 }

@@ -1,5 +1,10 @@
 #include "StampaForm.h"
 
+#include "Stampanti.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
@@ -18,19 +23,49 @@ double fattoreScala(const QPrinter& printer, QSize dimensione, ScalaStampa scala
 
 } // namespace
 
+LavoroStampa::LavoroStampa(QPrinter& printer, QPageLayout::Orientation orientamento,
+                           const QString& titolo)
+    : m_printer(printer) {
+    m_printer.setPageOrientation(orientamento);
+    if (!titolo.isEmpty())
+        m_printer.setDocName(titolo);
+}
+
+LavoroStampa::~LavoroStampa() {
+    fine();
+}
+
+bool LavoroStampa::pagina(const ModuloStampabile& modulo, ScalaStampa scala) {
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>();
+        if (!m_painter->begin(&m_printer))
+            return false;
+    } else if (!m_printer.newPage()) {
+        return false;
+    }
+    if (!m_painter->isActive())
+        return false;
+    const double fattore = fattoreScala(m_printer, modulo.dimensione(), scala);
+    m_painter->save();
+    m_painter->scale(fattore, fattore);
+    modulo.disegna(*m_painter);
+    m_painter->restore();
+    return true;
+}
+
+bool LavoroStampa::fine() {
+    if (!m_painter)
+        return true;
+    const bool ok = !m_painter->isActive() || m_painter->end();
+    m_painter.reset();
+    return ok;
+}
+
 bool StampaForm(QPrinter& printer, const ModuloStampabile& modulo,
                 QPageLayout::Orientation orientamento, const QString& titolo, ScalaStampa scala) {
-    printer.setPageOrientation(orientamento);
-    if (!titolo.isEmpty())
-        printer.setDocName(titolo);
-
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    const double fattore = fattoreScala(printer, modulo.dimensione(), scala);
-    painter.scale(fattore, fattore);
-    modulo.disegna(painter);
-    return painter.end();
+    LavoroStampa lavoro(printer, orientamento, titolo);
+    const bool stampato = lavoro.pagina(modulo, scala);
+    return lavoro.fine() && stampato;
 }
 
 QRect RettangoloStampaImmagine(QSize pagina, QSize cliente, int margineX, int margineY) {
@@ -69,4 +104,23 @@ bool StampaImmagineForm(QPrinter& printer, const ModuloStampabile& modulo,
         modulo.disegna(painter);
     }
     return painter.end();
+}
+
+bool StampaDocumento(const QString& titolo, const QString& cartellaProgramma,
+                     const std::function<bool(QPrinter&)>& lavoro, QString& motivo) {
+    QPrinter printer(QPrinter::HighResolution);
+    const QString stampante = utStampanteCorrente();
+    if (!utPreparaStampante(printer, stampante, titolo, cartellaProgramma)) {
+        motivo = QStringLiteral("impossibile creare il file della stampa nella cartella \"%1\".")
+                     .arg(QDir::toNativeSeparators(cartellaProgramma + QStringLiteral("Stampe")));
+        return false;
+    }
+    if (lavoro(printer))
+        return true;
+    // The file reserved for the job stays empty: it is no print, and goes.
+    const QString file = printer.outputFileName();
+    if (!file.isEmpty() && QFileInfo(file).size() == 0)
+        QFile::remove(file);
+    motivo = QStringLiteral("la stampante \"%1\" non può essere aperta.").arg(stampante);
+    return false;
 }

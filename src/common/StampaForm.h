@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <functional>
+#include <memory>
 
 class QPainter;
 class QPrinter;
@@ -25,6 +27,28 @@ public:
 // The print scale of a window: the largest size that fits the printable page keeping the
 // proportions (the register page), or its natural size at 96 pixels per inch (the cover).
 enum class ScalaStampa { AdattaPagina, Naturale };
+
+// A print job of several pages, each a document drawn at the top left of the printable
+// area at its own scale. The printer is opened at the first page; with the PDF printer the
+// job is one file.
+class LavoroStampa {
+public:
+    // Sets the printer's orientation and, when `titolo` is not empty, the job's title.
+    LavoroStampa(QPrinter& printer, QPageLayout::Orientation orientamento, const QString& titolo);
+    ~LavoroStampa();
+    LavoroStampa(const LavoroStampa&) = delete;
+    LavoroStampa& operator=(const LavoroStampa&) = delete;
+
+    // Draws the document on the next sheet. False when the printer cannot be opened or
+    // cannot start a new sheet.
+    bool pagina(const ModuloStampabile& modulo, ScalaStampa scala);
+    // Ends the job; false when the printer could not complete it.
+    bool fine();
+
+private:
+    QPrinter& m_printer;
+    std::unique_ptr<QPainter> m_painter;
+};
 
 // Prints the document as one page, at the top left of the printable area, in a print job
 // of its own: sets the printer's orientation and, when `titolo` is not empty, the job's
@@ -48,3 +72,10 @@ QRect RettangoloStampaImmagine(QSize pagina, QSize cliente, int margineX, int ma
 bool StampaImmagineForm(QPrinter& printer, const ModuloStampabile& modulo,
                         QPageLayout::Orientation orientamento, const QString& titolo, int margineX,
                         int margineY);
+
+// Prints a job titled `titolo` on the program's current printer (for "PDF" a file in
+// Stampe/ of the program folder `cartellaProgramma`): `lavoro` draws the pages. False with
+// the reason, in Italian, when the printer or its file cannot be opened; an empty file
+// left by a job that never started is removed.
+bool StampaDocumento(const QString& titolo, const QString& cartellaProgramma,
+                     const std::function<bool(QPrinter&)>& lavoro, QString& motivo);

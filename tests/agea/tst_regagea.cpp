@@ -1,0 +1,238 @@
+// The register page window on a month of March 2024, driven as the user drives it: the
+// cells of a page and its carried-forward row, paging, the sheet buttons for the number of
+// AGEA articles, and the prints of a sheet and of the whole month checked in the PDF.
+
+#include "ProgrammaProva.h"
+#include "TfrmRegagea.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+using Tipo = Messaggi::Tipo;
+
+const QString PRONTA = QStringLiteral("Premere OK quando la stampante è pronta.");
+const QString SERIE =
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 60) ";
+
+// Thirty rows in March 2024: the receipt "12A" without supplier, then distributions 1 to 29,
+// one a day from the 1st (number 0 on the 2nd; the 3rd for reason 4, "{dest} e {dest}",
+// 4 persons). Every distribution hands out 1 kg of rice (stock 100); PASTA (10) loses 0.3
+// on the first four, OLIO (0) 2.55 on the fifth; LATTE (12.37) receives 1.
+const QStringList MESE = {
+    "INSERT INTO articoli (ID, descr, agea, um_id, giacenza) VALUES (1, 'A PASTA', 1, 1, 10), "
+    "(2, 'B LATTE', 1, 3, 12.37), (3, 'C OLIO', 1, 3, 0), (4, 'D RISO', 1, 1, 100)",
+    "UPDATE lstCausali SET descr = '{dest} e {dest}' WHERE ID = 4",
+    "INSERT INTO carichi_mast (ID, data, nrDocumento, fornitore_id) VALUES "
+    "(1, '2024-03-01', '12A', 0)",
+    "INSERT INTO carichi_dett (master_id, articoli_id, qta) VALUES (1, 2, 1)",
+    "INSERT INTO scarichi_mast (ID, data, nominativi_id, nrDocumento, causali_id, nrBeneficiati) " +
+        SERIE +
+        "SELECT i, printf('2024-03-%02d', i), 0, CASE i WHEN 2 THEN 0 ELSE i END, "
+        "CASE i WHEN 3 THEN 4 ELSE 1 END, CASE i WHEN 3 THEN 4 ELSE 2 END FROM n WHERE i <= 29",
+    "INSERT INTO scarichi_dett (master_id, articoli_id, qta) SELECT ID, 4, 1 FROM scarichi_mast",
+    "INSERT INTO scarichi_dett (master_id, articoli_id, qta) VALUES (1, 1, 0.3), (2, 1, 0.3), "
+    "(3, 1, 0.3), (4, 1, 0.3), (5, 3, 2.55)"};
+
+// `n` AGEA articles beyond those of MESE, none of them moved.
+QString articoli(int n) {
+    return "INSERT INTO articoli (descr, agea, um_id) " + SERIE +
+           QStringLiteral("SELECT printf('Z%02d', i), 1, 1 FROM n WHERE i <= %1").arg(n);
+}
+
+// The register window of the program, opened on "Marzo 2024" as the tab opens it.
+struct Registro : ProgrammaProva {
+    explicit Registro(const QStringList& sql) : ProgrammaProva(sql) {
+        mesi.addItem(QStringLiteral("Marzo 2024"));
+        finestra = std::make_unique<TfrmRegagea>(dati(), messaggi(), main().percorsi());
+        finestra->impostaSceltaMese(&mesi);
+        finestra->show();
+    }
+    ~Registro() { finestra->hide(); }
+    QString cella(int riga, int colonna) const { return finestra->disegno().celle[riga][colonna]; }
+    // The cells of a row from `da` to `a`, joined by "|".
+    QString riga(int r, int da = 0, int a = DisegnoRegagea::COLONNE - 1) const {
+        QStringList celle;
+        for (int c = da; c <= a; ++c)
+            celle << cella(r, c);
+        return celle.join('|');
+    }
+    bool premi(const QString& nome) {
+        auto* p = finestra->findChild<QAbstractButton*>(nome);
+        if (!p || !p->isVisible())
+            return false;
+        p->click();
+        return true;
+    }
+    QString pagina() const {
+        return finestra->disegno().lblPagNo + '/' + finestra->disegno().prn_lblPagLett;
+    }
+    QComboBox mesi;
+    std::unique_ptr<TfrmRegagea> finestra;
+};
+
+// The text of each page of a PDF.
+QStringList pagine(const QString& pdf) {
+    QStringList testi;
+    for (int n = 1;; ++n) {
+        QProcess p;
+        p.start("pdftotext",
+                {"-layout", "-f", QString::number(n), "-l", QString::number(n), pdf, "-"});
+        p.waitForFinished(-1);
+        if (p.exitCode() != 0)
+            return testi;
+        testi << QString::fromUtf8(p.readAllStandardOutput()).simplified();
+    }
+}
+} // namespace
+
+class TestRegagea : public QObject {
+    Q_OBJECT
+
+private slots:
+    void primaPagina() {
+        Registro r(MESE);
+        QCOMPARE(r.pagina(), QString("1/A"));
+        QCOMPARE(r.finestra->findChild<QLabel*>("vid_lblRegMese")->text(), QString("Marzo 2024"));
+        // Carried-forward row: opening stocks as they are (12.37 not cut), units.
+        QCOMPARE(r.riga(0), QString("RIPORTO|---|kg|||10|litri|||12,37|litri|||0|kg|||100|/"));
+        // The receipt: number "12A" and no supplier; only LATTE moves, cut to 13.3.
+        QCOMPARE(r.riga(1), QString("01/03/2024|---||||||1||13,3|||||||||/"));
+        // PASTA 10 - 0.3 four times: 9.7, 9.4, 9.1, 8.8, no drift.
+        QCOMPARE(r.riga(2), QString("01/03/2024|1|||0,3|9,7|||||||||||1|99|2 indigenti"));
+        QCOMPARE(r.riga(3, 0, 5), QString("02/03/2024|---|||0,3|9,4"));
+        QCOMPARE(r.riga(4, 0, 5), QString("03/03/2024|3|||0,3|9,1"));
+        QCOMPARE(r.cella(4, 18), QString("4 e 4"));
+        QCOMPARE(r.riga(5, 4, 5), QString("0,3|8,8"));
+        // OLIO 0 - 2.55 is cut towards minus infinity; rows without OLIO leave it empty.
+        QCOMPARE(r.riga(6, 10, 13), QString("||2,55|-2,6"));
+        QCOMPARE(r.riga(7, 10, 13), QString("|||"));
+        QCOMPARE(r.riga(24, 0, 1), QString("23/03/2024|23"));
+        QCOMPARE(r.finestra->disegno().lblProdotto[3], QString("D RISO"));
+        SENZA_PROBLEMI(r);
+    }
+
+    void paginazione_data() {
+        QTest::addColumn<int>("distribuzioni");
+        QTest::addColumn<int>("pagine");
+        QTest::addColumn<QString>("riporto"); // RISO carried to the last page
+        QTest::addColumn<QString>("ultima");  // its first movement row
+        QTest::newRow("23 righe") << 22 << 1 << "100"
+                                  << "01/03/2024|---";
+        QTest::newRow("24 righe") << 23 << 2 << "77"
+                                  << "|";
+        QTest::newRow("30 righe") << 29 << 2 << "77"
+                                  << "24/03/2024|24";
+    }
+    void paginazione() {
+        QFETCH(int, distribuzioni);
+        QFETCH(int, pagine);
+        QFETCH(QString, riporto);
+        QFETCH(QString, ultima);
+        Registro r(MESE + QStringList{articoli(1),
+                                      QStringLiteral("DELETE FROM scarichi_mast WHERE ID > %1")
+                                          .arg(distribuzioni)});
+        QVERIFY(r.premi("vid_btnFoglioB"));
+        QVERIFY(!r.premi("vid_btnFoglioC"));
+        for (int n = 1; n < pagine; ++n)
+            QVERIFY(r.premi("vid_btnNextPag"));
+        QCOMPARE(r.pagina(), QString::number(pagine) + "/B");
+        // Beyond the last page and before the first nothing changes.
+        QVERIFY(r.premi("vid_btnNextPag"));
+        QCOMPARE(r.finestra->disegno().lblPagNo, QString::number(pagine));
+        // Sheet B holds Z01 alone; sheet A on the same page carries RISO's stock in.
+        QCOMPARE(r.finestra->disegno().lblProdotto[0], QString("Z01"));
+        QCOMPARE(r.riga(0, 6, 17), QString("|||||||||||"));
+        QVERIFY(r.premi("vid_btnFoglioA"));
+        QCOMPARE(r.pagina(), QString::number(pagine) + "/A");
+        QCOMPARE(r.cella(0, 17), riporto);
+        QCOMPARE(r.riga(1, 0, 1), ultima);
+        // One month only: the month buttons do not move.
+        QVERIFY(r.premi("vid_btnPrevMonth"));
+        QCOMPARE(r.finestra->mese(), QDate(2024, 3, 1));
+        SENZA_PROBLEMI(r);
+    }
+
+    void fogli_data() {
+        QTest::addColumn<int>("agea");
+        QTest::addColumn<QString>("ultimo"); // the last sheet button shown
+        QTest::newRow("36") << 36 << "I";
+        QTest::newRow("40") << 40 << "J";
+        QTest::newRow("44") << 44 << "K";
+        QTest::newRow("56") << 56 << "N";
+        QTest::newRow("57") << 57 << "";
+    }
+    void fogli() {
+        QFETCH(int, agea);
+        QFETCH(QString, ultimo);
+        if (ultimo.isEmpty()) {
+            ProgrammaProva p(MESE + QStringList{articoli(agea - 4)});
+            // Above 56 articles the window says so and closes.
+            p.messaggi().attendi(Tipo::Errore,
+                                 "Troppi articoli AGEA in anagrafica. Contattare Brevantoria.");
+            TfrmRegagea finestra(p.dati(), p.messaggi(), p.main().percorsi());
+            QComboBox mesi;
+            mesi.addItem("Marzo 2024");
+            finestra.impostaSceltaMese(&mesi);
+            finestra.show();
+            QTRY_VERIFY(!finestra.isVisible());
+            SENZA_PROBLEMI(p);
+            return;
+        }
+        Registro r(MESE + QStringList{articoli(agea - 4)});
+        QString visibili;
+        for (QChar l = 'A'; l <= 'N'; l = QChar(l.unicode() + 1)) {
+            if (r.finestra->findChild<QWidget*>(QString("vid_btnFoglio") + l)->isVisible())
+                visibili += l;
+        }
+        QCOMPARE(visibili.back(), ultimo.front());
+        QCOMPARE(visibili.size(), ultimo.front().unicode() - 'A' + 1);
+        SENZA_PROBLEMI(r);
+    }
+
+    // 10 AGEA articles and 30 rows: sheets A to C on two pages, one job of cover and six
+    // sheets in the order 1/A, 1/B, 1/C, 2/A, 2/B, 2/C; then the page shown before.
+    void stampaMese() {
+        Registro r(MESE + QStringList{articoli(6)});
+        QVERIFY(r.premi("vid_btnFoglioB"));
+        r.messaggi().attendi(Tipo::OkAnnulla, PRONTA);
+        QVERIFY(r.premi("vid_btnStampa"));
+        QCOMPARE(r.stampe().size(), 1);
+        QVERIFY(QFileInfo(r.stampe().constFirst()).fileName().startsWith("Marzo 2024 "));
+        const QStringList testi = pagine(r.stampe().constFirst());
+        QCOMPARE(testi.size(), 7);
+        QVERIFY2(testi[0].contains("composto da 6 pagine numerate dalla n. 1/A alla n. 2/C"),
+                 qPrintable(testi[0]));
+        QVERIFY(testi[0].contains("Associazione Banco Alimentare Esempio"));
+        QVERIFY(testi[0].contains("Marzo 2024"));
+        const QStringList ordine = {"1 / A", "1 / B", "1 / C", "2 / A", "2 / B", "2 / C"};
+        for (int i = 0; i < ordine.size(); ++i) {
+            QVERIFY2(testi[i + 1].contains("pagina n. " + ordine[i]), qPrintable(testi[i + 1]));
+            QVERIFY(testi[i + 1].contains("Associazione Banco Alimentare Esempio"));
+            QVERIFY(!testi[i + 1].contains("Stampa tutto il mese"));
+        }
+        QVERIFY(testi[3].contains("Z05"));
+        QVERIFY(testi[4].contains("RIPORTO") && testi[4].contains("24/03/2024"));
+        QCOMPARE(r.pagina(), QString("1/B"));
+
+        // The sheet on screen alone, titled with its page and letter.
+        r.messaggi().attendi(Tipo::OkAnnulla, PRONTA);
+        QVERIFY(r.premi("vid_btnStampaFoglio"));
+        QCOMPARE(r.stampe().size(), 2);
+        QVERIFY(QFileInfo(r.stampe().constLast())
+                    .fileName()
+                    .startsWith("Marzo 2024 - pag.1 - foglio B "));
+        QCOMPARE(pagine(r.stampe().constLast()).size(), 1);
+        // Annulla at the printer question prints nothing.
+        r.messaggi().attendi(Tipo::OkAnnulla, PRONTA, false);
+        QVERIFY(r.premi("vid_btnStampa"));
+        QCOMPARE(r.stampe().size(), 2);
+        SENZA_PROBLEMI(r);
+    }
+};
+
+QTEST_MAIN(TestRegagea)
+#include "tst_regagea.moc"
