@@ -38,6 +38,8 @@ QPushButton* pulsante(QWidget* genitore, const QString& nome, const QString& tes
     auto* p = new QPushButton(testo, genitore);
     p->setObjectName(nome);
     p->setGeometry(posizione);
+    // Enter does not press a button that does not have the focus: no print by mistake.
+    p->setAutoDefault(false);
     return p;
 }
 
@@ -123,6 +125,11 @@ void TfrmRegagea::creaPulsanti() {
 
     // Fourteen sheet buttons, J and K included, so that every printed sheet can be seen:
     // 68 pixels each fill the row that twelve buttons of 80 filled.
+    // The pressed sheet stands out as the selected rows of the lists do.
+    const QString stileFoglio = QStringLiteral(
+        "QPushButton { border: 1px solid #8f8f91; border-radius: 2px; background: #f0f0f0; }"
+        "QPushButton:hover { background: #e0e8f8; }"
+        "QPushButton:checked { background: rgb(0, 0, 231); color: white; font-weight: bold; }");
     m_fogli = new QButtonGroup(this);
     m_fogli->setExclusive(true);
     for (int s = 0; s < MAX_FOGLI; ++s) {
@@ -131,6 +138,7 @@ void TfrmRegagea::creaPulsanti() {
             pulsante(this, QStringLiteral("vid_btnFoglio") + lettera,
                      QStringLiteral("Foglio ") + lettera, QRect(20 + 68 * s, 56, 68, 22));
         foglio->setCheckable(true);
+        foglio->setStyleSheet(stileFoglio);
         m_fogli->addButton(foglio);
         vid_btnFoglio[s] = foglio;
         connect(foglio, &QPushButton::clicked, this, [this] {
@@ -140,12 +148,17 @@ void TfrmRegagea::creaPulsanti() {
         });
     }
 
-    connect(pulsante(this, QStringLiteral("vid_btnStampaFoglio"),
-                     QStringLiteral("Stampa questo foglio"), QRect(22, 631, 115, 25)),
-            &QPushButton::clicked, this, &TfrmRegagea::vid_btnStampaFoglioClick);
-    connect(pulsante(this, QStringLiteral("vid_btnStampa"), QStringLiteral("Stampa tutto il mese"),
-                     QRect(143, 631, 115, 25)),
-            &QPushButton::clicked, this, &TfrmRegagea::StampaRegistroMese);
+    auto* stampaFoglio = pulsante(this, QStringLiteral("vid_btnStampaFoglio"),
+                                  QStringLiteral("Stampa questo &foglio"), QRect(22, 631, 115, 25));
+    auto* stampaMese = pulsante(this, QStringLiteral("vid_btnStampa"),
+                                QStringLiteral("Stampa tutto il &mese"), QRect(143, 631, 115, 25));
+    // DejaVu Sans, which stands in for Tahoma, is too wide for the captions: Arial fits.
+    QFont stretto(QStringLiteral("Arial"));
+    stretto.setPixelSize(11);
+    stampaFoglio->setFont(stretto);
+    stampaMese->setFont(stretto);
+    connect(stampaFoglio, &QPushButton::clicked, this, &TfrmRegagea::vid_btnStampaFoglioClick);
+    connect(stampaMese, &QPushButton::clicked, this, &TfrmRegagea::StampaRegistroMese);
 }
 
 void TfrmRegagea::impostaSceltaMese(const QComboBox* cbxRegMese) {
