@@ -42,7 +42,8 @@ FROM (
     UNION ALL
     SELECT 'S', M.ID, M.data, M.nrDocumento, M.nrDocumento,
            IFNULL(CAST(M.nrBeneficiati AS TEXT), ''),
-           CASE WHEN M.causali_id = 1 THEN '{dest} indigenti'
+           CASE WHEN M.causali_id = 1 AND M.nrBeneficiati = 1 THEN '{dest} indigente'
+                WHEN M.causali_id = 1 THEN '{dest} indigenti'
                 ELSE IFNULL(K.descr, '') END,
            D.articoli_id, TOTAL(D.qta)
     FROM scarichi_mast M

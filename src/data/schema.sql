@@ -321,7 +321,8 @@ FROM (
     UNION ALL
     SELECT 'S', M.ID, M.data, M.nrDocumento, M.nrDocumento,
            IFNULL(CAST(M.nrBeneficiati AS TEXT), ''),
-           CASE WHEN M.causali_id = 1 THEN '{dest} indigenti'
+           CASE WHEN M.causali_id = 1 AND M.nrBeneficiati = 1 THEN '{dest} indigente'
+                WHEN M.causali_id = 1 THEN '{dest} indigenti'
                 ELSE IFNULL(K.descr, '') END,
            D.articoli_id, TOTAL(D.qta)
     FROM scarichi_mast M
@@ -402,7 +403,7 @@ ORDER BY M.data, M.nrDocumento, M.ID, A.descr COLLATE NOCASE, D.articoli_id;
 -- parametri.Regagea_Articolo_ID (0: every AGEA article). Per article a carried-forward
 -- row with the stock at the start of the month, then one row per document of the month
 -- holding the article, giacza being the stock after the row in register order; with the
--- organisation's heading and the month's first and last day.
+-- organisation's heading, the month's first and last day and the article's unit.
 CREATE VIEW qry_regagea_fase999 AS
 WITH par AS (
     SELECT date(Pivot_mese, 'start of month') AS inizio,
@@ -411,7 +412,7 @@ WITH par AS (
            IFNULL(Regagea_Articolo_ID, 0) AS articolo
     FROM parametri),
 art AS (
-    SELECT A.ID AS ID, A.descr AS descr,
+    SELECT A.ID AS ID, A.descr AS descr, U.descr AS um,
            IFNULL(A.giacenza, 0)
            + (SELECT TOTAL(D.qta)
               FROM carichi_dett D JOIN carichi_mast M ON M.ID = D.master_id
@@ -419,7 +420,9 @@ art AS (
            - (SELECT TOTAL(D.qta)
               FROM scarichi_dett D JOIN scarichi_mast M ON M.ID = D.master_id
               WHERE D.articoli_id = A.ID AND M.data < (SELECT inizio FROM par)) AS apertura
-    FROM articoli A, par
+    FROM articoli A
+    CROSS JOIN par
+    LEFT JOIN lstUm U ON U.ID = A.um_id
     WHERE (par.articolo = 0 AND A.agea = 1) OR A.ID = par.articolo),
 -- The month's documents drive the lines (CROSS JOIN keeps that order), not the article's
 -- lines of every year. nrOrdine orders the distributions by number as numbers: the
@@ -437,7 +440,8 @@ righe AS (
     GROUP BY M.ID, D.articoli_id
     UNION ALL
     SELECT D.articoli_id, M.data, 'S', M.nrDocumento, M.nrDocumento, M.ID,
-           CASE WHEN M.causali_id = 1
+           CASE WHEN M.causali_id = 1 AND M.nrBeneficiati = 1 THEN '1 indigente'
+                WHEN M.causali_id = 1
                 THEN trim(replace('{dest} indigenti', '{dest}', IFNULL(M.nrBeneficiati, '')))
                 ELSE IFNULL(K.descr, '') END,
            NULL, TOTAL(D.qta), IFNULL(CAST(M.nrBeneficiati AS TEXT), ''), 0
@@ -473,7 +477,8 @@ SELECT R.articoli_id AS articoli_id, art.descr AS artdescr, R.data AS data,
                  ROWS UNBOUNDED PRECEDING) AS giacza,
        R.dest AS dest, R.riporto AS riporto,
        Z.ragsoc AS az_ragsoc, Z.indirizzo AS az_indirizzo, Z.telefoni AS az_telefoni,
-       Z.fisc AS az_fisc, par.inizio AS Regagea_data0, par.ultimo AS Regagea_data1
+       Z.fisc AS az_fisc, par.inizio AS Regagea_data0, par.ultimo AS Regagea_data1,
+       art.um AS um
 FROM righe R
 JOIN art ON art.ID = R.articoli_id
 CROSS JOIN par

@@ -6,8 +6,14 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace {
+
+// The most decimals a quantity is printed with: the gram of a kilogram.
+constexpr int MAX_DECIMALI = 3;
 
 // Runs a statement with every "?" bound to `parametro`.
 QSqlQuery esegui(const QSqlDatabase& db, const QString& sql, const QVariant& parametro) {
@@ -34,9 +40,8 @@ QString testo(const QVariant& v, Formato formato) {
         return ok ? QString::number(n) : v.toString();
     }
     case Formato::Numero:
+    case Formato::Quantita: // its decimals are set once the table is read (completaGruppo)
         return utTestoNumero(v.toDouble());
-    case Formato::NumeroNonZero:
-        return v.toDouble() == 0 ? QString() : utTestoNumero(v.toDouble());
     case Formato::Data: {
         const QDate d = QDate::fromString(v.toString().left(10), Qt::ISODate);
         return d.isValid() ? utTestoData(d) : v.toString();
@@ -69,7 +74,7 @@ Qt::Alignment allineamento(Formato formato) {
     switch (formato) {
     case Formato::Intero:
     case Formato::Numero:
-    case Formato::NumeroNonZero:
+    case Formato::Quantita:
         return Qt::AlignRight;
     case Formato::Data:
     case Formato::SiNo:
@@ -100,38 +105,158 @@ QString primoTesto(const QSqlDatabase& db, const QString& sql, const QVariant& p
     return q.next() ? q.value(0).toString().trimmed() : QString();
 }
 
-BloccoReport bloccoTabella(const SezioneDef& sezione, const QString& titolo) {
-    BloccoReport b;
-    b.tipo = BloccoReport::Tipo::Tabella;
-    b.titolo = titolo;
-    b.vuoto = sezione.vuoto;
+// Checks a column of parametri that the report's views read: a value the views would read
+// as nothing (a month that is not a date, an article that is not AGEA) would print an
+// empty or wrong document, so the report stops with a message instead.
+void verificaParametro(const QSqlDatabase& db, const ParametroDef& parametro) {
+    const QString letto =
+        primoTesto(db, QStringLiteral("SELECT %1 FROM parametri").arg(parametro.nome), {});
+    if (letto.isEmpty())
+        throw Errore(QStringLiteral("Il parametro %1 non è impostato.").arg(parametro.nome));
+    switch (parametro.tipo) {
+    case ParametroDef::Tipo::Data: {
+        // The database keeps the program's short date as ISO text, a time possibly after it.
+        const QDate data = QDate::fromString(letto.left(10), Qt::ISODate);
+        if (data.isValid() && (letto.size() == 10 || letto.at(10) == QLatin1Char(' ') ||
+                               letto.at(10) == QLatin1Char('T')))
+            return;
+        throw Errore(QStringLiteral("Il parametro %1 non contiene una data valida: \"%2\".")
+                         .arg(parametro.nome, letto));
+    }
+    case ParametroDef::Tipo::ArticoloAgea: {
+        bool ok = false;
+        const qlonglong id = letto.toLongLong(&ok);
+        if (ok && id == 0)
+            return;
+        if (ok && id > 0 &&
+            primoTesto(db,
+                       QStringLiteral("SELECT COUNT(*) FROM articoli WHERE ID = ? AND agea = 1"),
+                       id) != QLatin1String("0"))
+            return;
+        throw Errore(QStringLiteral("Il parametro %1 non indica un articolo AGEA: \"%2\" "
+                                    "(0 per tutti gli articoli AGEA).")
+                         .arg(parametro.nome, letto));
+    }
+    }
+}
+
+// The decimals `n` needs, up to MAX_DECIMALI: 12.5 needs 1, 3.25 needs 2. The noise of
+// sums in double precision (0.1 + 0.2) does not count.
+int decimali(double n) {
+    double v = std::abs(n);
+    for (int d = 0; d < MAX_DECIMALI; ++d, v *= 10) {
+        if (std::abs(v - std::round(v)) < 1e-9 * std::max(1.0, v))
+            return d;
+    }
+    return MAX_DECIMALI;
+}
+
+QString testoQuantita(const QVariant& v, int decimali) {
+    if (v.isNull())
+        return {};
+    double n = v.toDouble();
+    if (std::abs(n) < 0.5 * std::pow(10.0, -decimali))
+        n = 0; // no "-0,00"
+    return utLocale().toString(n, 'f', decimali);
+}
+
+qsizetype indiceColonna(const SezioneDef& sezione, const QString& campo) {
+    for (qsizetype i = 0; i < sezione.colonne.size(); ++i) {
+        if (sezione.colonne.at(i).campi.value(0) == campo)
+            return i;
+    }
+    throw Errore(QStringLiteral("Il report non ha una colonna \"%1\".").arg(campo));
+}
+
+// A table, or one group of it, as it is read: the printed rows, and the values of its
+// quantity columns (null in the other columns), printed once every row is known.
+struct Gruppo {
+    BloccoReport blocco;
+    QVector<QVariantList> quantita;
+};
+
+Gruppo nuovoGruppo(const SezioneDef& sezione, const QString& titolo) {
+    Gruppo g;
+    g.blocco.tipo = BloccoReport::Tipo::Tabella;
+    g.blocco.titolo = titolo;
+    g.blocco.vuoto = sezione.vuoto;
     for (const ColonnaDef& c : sezione.colonne)
-        b.colonne.append({c.etichetta, c.larghezza, allineamento(c.formato)});
-    return b;
+        g.blocco.colonne.append({c.etichetta, c.larghezza, allineamento(c.formato), c.unaRiga});
+    if (!sezione.campoRiporto.isEmpty())
+        g.blocco.colonnaRiporto = static_cast<int>(indiceColonna(sezione, sezione.campoRiporto));
+    return g;
+}
+
+// Adds the closing rows and prints the quantities, every column with the decimals its
+// most precise value needs, the closing values included.
+BloccoReport completaGruppo(const SezioneDef& sezione, Gruppo g) {
+    const qsizetype colonne = sezione.colonne.size();
+    QVector<QVariantList> valori = g.quantita;
+    if (!g.blocco.righe.isEmpty()) {
+        for (const ChiusuraDef& c : sezione.chiusura) {
+            const qsizetype i = indiceColonna(sezione, c.campo);
+            QVariantList riga(colonne);
+            if (c.modo == ChiusuraDef::Modo::Ultimo) {
+                riga[i] = g.quantita.last().at(i);
+            } else {
+                double somma = 0;
+                for (const QVariantList& r : g.quantita)
+                    somma += r.at(i).toDouble();
+                riga[i] = somma;
+            }
+            valori.append(riga);
+            QStringList celle(colonne);
+            celle[0] = c.etichetta;
+            g.blocco.chiusura.append(celle);
+        }
+    }
+    for (qsizetype i = 0; i < colonne; ++i) {
+        if (sezione.colonne.at(i).formato != Formato::Quantita)
+            continue;
+        int d = 0;
+        for (const QVariantList& r : valori) {
+            if (!r.at(i).isNull())
+                d = std::max(d, decimali(r.at(i).toDouble()));
+        }
+        for (qsizetype r = 0; r < valori.size(); ++r) {
+            QStringList& celle = r < g.blocco.righe.size()
+                                     ? g.blocco.righe[r]
+                                     : g.blocco.chiusura[r - g.blocco.righe.size()];
+            celle[i] = testoQuantita(valori.at(r).at(i), d);
+        }
+    }
+    return g.blocco;
 }
 
 // The rows of a table section: one block, or one block per group.
 void caricaTabella(QSqlQuery& q, const SezioneDef& sezione, QVector<BloccoReport>& blocchi) {
-    const qsizetype primo = blocchi.size();
-    QVariant gruppo;
+    std::optional<Gruppo> gruppo;
+    QVariant chiave;
     while (q.next()) {
-        const bool nuovoGruppo =
-            !sezione.campoGruppo.isEmpty() && campoRiga(q, sezione.campoGruppo) != gruppo;
-        if (blocchi.size() == primo || nuovoGruppo) {
+        const bool nuovoGruppoQui =
+            !sezione.campoGruppo.isEmpty() && campoRiga(q, sezione.campoGruppo) != chiave;
+        if (!gruppo || nuovoGruppoQui) {
+            if (gruppo)
+                blocchi.append(completaGruppo(sezione, *gruppo));
             QString titolo = sezione.titolo;
             if (!sezione.campoGruppo.isEmpty()) {
-                gruppo = campoRiga(q, sezione.campoGruppo);
-                titolo = campoRiga(q, sezione.campoTitoloGruppo).toString();
+                chiave = campoRiga(q, sezione.campoGruppo);
+                titolo = valore(q, sezione.titoloGruppo);
             }
-            blocchi.append(bloccoTabella(sezione, titolo));
+            gruppo = nuovoGruppo(sezione, titolo);
         }
         QStringList riga;
-        for (const ColonnaDef& c : sezione.colonne)
+        QVariantList quantita;
+        for (const ColonnaDef& c : sezione.colonne) {
             riga << valore(q, c);
-        blocchi.last().righe.append(riga);
+            quantita << (c.formato == Formato::Quantita ? campoRiga(q, c.campi.value(0))
+                                                        : QVariant());
+        }
+        gruppo->blocco.righe.append(riga);
+        gruppo->quantita.append(quantita);
     }
-    if (blocchi.size() == primo)
-        blocchi.append(bloccoTabella(sezione, sezione.titolo));
+    blocchi.append(
+        completaGruppo(sezione, gruppo ? *gruppo : nuovoGruppo(sezione, sezione.titolo)));
 }
 
 } // namespace
@@ -144,10 +269,8 @@ Report CaricaReport(const DefinizioneReport& definizione, const QString& conness
     report.organizzazione =
         primoTesto(db, QStringLiteral("SELECT ragsoc FROM datiAzienda ORDER BY ID LIMIT 1"), {});
 
-    for (const QString& nome : definizione.richiesti) {
-        if (primoTesto(db, QStringLiteral("SELECT %1 FROM parametri").arg(nome), {}).isEmpty())
-            throw Errore(QStringLiteral("Il parametro %1 non è impostato.").arg(nome));
-    }
+    for (const ParametroDef& richiesto : definizione.richiesti)
+        verificaParametro(db, richiesto);
     QVariant parametro;
     if (!definizione.parametro.isEmpty())
         parametro = leggiParametro(db, definizione.parametro);
@@ -155,6 +278,13 @@ Report CaricaReport(const DefinizioneReport& definizione, const QString& conness
         report.sottotitolo = primoTesto(db, definizione.sqlSottotitolo, parametro);
 
     for (const SezioneDef& sezione : definizione.sezioni) {
+        if (sezione.tipo == SezioneDef::Tipo::Firma) {
+            BloccoReport firma;
+            firma.tipo = BloccoReport::Tipo::Firma;
+            firma.titolo = sezione.titolo;
+            report.blocchi.append(firma);
+            continue;
+        }
         QSqlQuery q = esegui(db, sezione.sql, parametro);
         if (sezione.tipo == SezioneDef::Tipo::Tabella) {
             caricaTabella(q, sezione, report.blocchi);

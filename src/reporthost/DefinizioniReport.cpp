@@ -280,64 +280,97 @@ DefinizioneReport modelloConsegna() {
                                        QStringLiteral("Quantità per consegna"))}};
 }
 
+// The tax codes of the organisation Z, each labelled and only when it exists: "C.F. ..."
+// and "P.IVA ...", or one "C.F. e P.IVA ..." when they are the same number.
+const QString sqlCodiciFiscali = QStringLiteral(
+    "CASE WHEN TRIM(IFNULL(Z.codfisc, '')) = '' THEN NULL"
+    " WHEN TRIM(Z.codfisc) = TRIM(IFNULL(Z.piva, '')) THEN 'C.F. e P.IVA ' || TRIM(Z.codfisc)"
+    " ELSE 'C.F. ' || TRIM(Z.codfisc) END AS codfisc,"
+    " CASE WHEN TRIM(IFNULL(Z.piva, '')) IN ('', TRIM(IFNULL(Z.codfisc, ''))) THEN NULL"
+    " ELSE 'P.IVA ' || TRIM(Z.piva) END AS piva");
+
+ColonnaDef quantita(const QString& etichetta, const QString& nome) {
+    ColonnaDef c = campo(etichetta, nome, Formato::Quantita, 11);
+    c.unaRiga = true;
+    return c;
+}
+
+SezioneDef copertinaRegistro(const QString& periodo) {
+    return {
+        .tipo = Tipo::Copertina,
+        .sql = QStringLiteral("SELECT 'STRUTTURA CARITATIVA' AS intestazione, Z.ragsoc, Z.via, ") +
+               sqlLocalita(QStringLiteral("Z.")) +
+               QStringLiteral(" AS localita, Z.telefono, Z.fax, Z.email, ") + sqlCodiciFiscali +
+               QStringLiteral(", 'REGISTRO DI CARICO E SCARICO DEI PRODOTTI AGEA' AS titolo, ") +
+               periodo +
+               QStringLiteral(" AS periodo, CASE WHEN IFNULL(P.Regagea_Articolo_ID, 0) = 0"
+                              " THEN 'Tutti i prodotti AGEA' ELSE A.descr END AS articoli"
+                              " FROM parametri P"
+                              " LEFT JOIN (SELECT * FROM datiAzienda ORDER BY ID LIMIT 1) Z"
+                              " LEFT JOIN articoli A ON A.ID = P.Regagea_Articolo_ID"),
+        .colonne = {
+            campo({}, QStringLiteral("intestazione")), evidenza(QStringLiteral("ragsoc")),
+            campi({}, {QStringLiteral("via"), QStringLiteral("localita")}, QStringLiteral(" - ")),
+            campo(QStringLiteral("Tel. "), QStringLiteral("telefono")),
+            campo(QStringLiteral("Fax "), QStringLiteral("fax")),
+            campo(QStringLiteral("E-mail "), QStringLiteral("email")),
+            campi({}, {QStringLiteral("codfisc"), QStringLiteral("piva")}, QStringLiteral(" - ")),
+            evidenza(QStringLiteral("titolo")), campo({}, QStringLiteral("periodo")),
+            campo({}, QStringLiteral("articoli"))}};
+}
+
 // The AGEA register of the month in parametri.Pivot_mese, for the article in
 // parametri.Regagea_Articolo_ID (0: every AGEA article), in the order qry_regagea_fase999
-// gives it: per article the carried-forward row, then the month's documents.
+// gives it. Per article, under its name and unit: the carried-forward row, one row per
+// document of the month, the stock carried from page to page, the month's totals and the
+// closing stock; the stamp and signature line closes the register.
 DefinizioneReport registroAgea(const QString& macro, bool copertina) {
     const QString periodo =
         QStringLiteral("'Periodo dal ' || strftime('%d/%m/%Y', P.Pivot_mese, 'start of month') ||"
                        " ' al ' || strftime('%d/%m/%Y', P.Pivot_mese, 'start of month',"
                        " '+1 month', '-1 day')");
+    ColonnaDef data = campo(QStringLiteral("Data"), QStringLiteral("data"), Formato::Data, 11);
+    data.unaRiga = true;
+    ColonnaDef documento =
+        campo(QStringLiteral("N. doc."), QStringLiteral("rangedoc"), Formato::Testo, 8);
+    documento.unaRiga = true;
+    ColonnaDef persone =
+        campo(QStringLiteral("Persone"), QStringLiteral("dest"), Formato::Intero, 9);
+    persone.unaRiga = true;
+    ColonnaDef titolo = campi({}, {QStringLiteral("artdescr"), QStringLiteral("um")},
+                              QStringLiteral(" - Unità di misura: "));
+    using Modo = ChiusuraDef::Modo;
     DefinizioneReport d{
         .macro = macro,
         .titolo = QStringLiteral("Registro di carico e scarico dei prodotti AGEA"),
-        .richiesti = {QStringLiteral("Pivot_mese")},
+        .richiesti = {{QStringLiteral("Pivot_mese"), ParametroDef::Tipo::Data},
+                      {QStringLiteral("Regagea_Articolo_ID"), ParametroDef::Tipo::ArticoloAgea}},
         .sqlSottotitolo = QStringLiteral("SELECT %1 FROM parametri P").arg(periodo),
         .sezioni = {
             {.tipo = Tipo::Tabella,
-             .sql = QStringLiteral("SELECT articoli_id, artdescr, data, rangedoc, descr, carico,"
-                                   " scarico, giacza, dest FROM qry_regagea_fase999"),
-             .colonne =
-                 {campo(QStringLiteral("Data"), QStringLiteral("data"), Formato::Data, 11),
-                  campo(QStringLiteral("N. doc."), QStringLiteral("rangedoc"), Formato::Testo, 8),
-                  campo(QStringLiteral("Fornitore / destinatari"), QStringLiteral("descr"),
-                        Formato::Testo, 37),
-                  campo(QStringLiteral("Carico"), QStringLiteral("carico"), Formato::NumeroNonZero,
-                        11),
-                  campo(QStringLiteral("Scarico"), QStringLiteral("scarico"),
-                        Formato::NumeroNonZero, 11),
-                  campo(QStringLiteral("Giacenza"), QStringLiteral("giacza"), Formato::Numero, 11),
-                  campo(QStringLiteral("Persone"), QStringLiteral("dest"), Formato::Intero, 9)},
+             .sql = QStringLiteral("SELECT articoli_id, artdescr, um, data, rangedoc, descr,"
+                                   " carico, scarico, giacza, dest FROM qry_regagea_fase999"),
+             .colonne = {data, documento,
+                         campo(QStringLiteral("Fornitore / destinatari"), QStringLiteral("descr"),
+                               Formato::Testo, 37),
+                         quantita(QStringLiteral("Carico"), QStringLiteral("carico")),
+                         quantita(QStringLiteral("Scarico"), QStringLiteral("scarico")),
+                         quantita(QStringLiteral("Giacenza"), QStringLiteral("giacza")), persone},
              .campoGruppo = QStringLiteral("articoli_id"),
-             .campoTitoloGruppo = QStringLiteral("artdescr"),
-             .vuoto = QStringLiteral("Nessun prodotto AGEA da stampare.")}}};
-    if (copertina) {
-        d.sezioni.prepend(
-            {.tipo = Tipo::Copertina,
-             .sql =
-                 QStringLiteral(
-                     "SELECT 'STRUTTURA CARITATIVA' AS intestazione, Z.ragsoc, Z.via, ") +
-                 sqlLocalita(QStringLiteral("Z.")) +
-                 QStringLiteral(" AS localita, Z.telefono, Z.fax, Z.email, Z.codfisc, Z.piva,"
-                                " 'REGISTRO DI CARICO E SCARICO DEI PRODOTTI AGEA' AS titolo, ") +
-                 periodo +
-                 QStringLiteral(" AS periodo, CASE WHEN IFNULL(P.Regagea_Articolo_ID, 0) = 0"
-                                " THEN 'Tutti i prodotti AGEA' ELSE A.descr END AS articoli"
-                                " FROM parametri P"
-                                " LEFT JOIN (SELECT * FROM datiAzienda ORDER BY ID LIMIT 1) Z"
-                                " LEFT JOIN articoli A ON A.ID = P.Regagea_Articolo_ID"),
-             .colonne = {
-                 campo({}, QStringLiteral("intestazione")), evidenza(QStringLiteral("ragsoc")),
-                 campi({}, {QStringLiteral("via"), QStringLiteral("localita")},
-                       QStringLiteral(" - ")),
-                 campo(QStringLiteral("Tel. "), QStringLiteral("telefono")),
-                 campo(QStringLiteral("Fax "), QStringLiteral("fax")),
-                 campo(QStringLiteral("E-mail "), QStringLiteral("email")),
-                 campi(QStringLiteral("C.F. / P.IVA "),
-                       {QStringLiteral("codfisc"), QStringLiteral("piva")}, QStringLiteral(" / ")),
-                 evidenza(QStringLiteral("titolo")), campo({}, QStringLiteral("periodo")),
-                 campo({}, QStringLiteral("articoli"))}});
-    }
+             .titoloGruppo = titolo,
+             .chiusura = {{QStringLiteral("Totale carichi del mese"), QStringLiteral("carico"),
+                           Modo::Somma},
+                          {QStringLiteral("Totale scarichi del mese"), QStringLiteral("scarico"),
+                           Modo::Somma},
+                          {QStringLiteral("Giacenza finale"), QStringLiteral("giacza"),
+                           Modo::Ultimo}},
+             .campoRiporto = QStringLiteral("giacza"),
+             .vuoto = QStringLiteral("Nessun prodotto AGEA da stampare.")},
+            {.tipo = Tipo::Firma,
+             .titolo = QStringLiteral(
+                 "Timbro della struttura caritativa e firma del legale rappresentante")}}};
+    if (copertina)
+        d.sezioni.prepend(copertinaRegistro(periodo));
     return d;
 }
 

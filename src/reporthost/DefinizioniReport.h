@@ -10,16 +10,18 @@
 enum class Formato {
     Testo,
     Intero,
-    Numero,        // decimal comma
-    NumeroNonZero, // decimal comma; nothing for 0 (the unused side of a register row)
-    Data,          // dd/MM/yyyy from the stored ISO text
-    SiNo           // "Sì" / "No" from 1 / 0
+    Numero, // decimal comma
+    // Decimal comma, with the same number of decimals on every row of the table (the most
+    // its values need, at most 3), so that the commas line up; nothing for null.
+    Quantita,
+    Data, // dd/MM/yyyy from the stored ISO text
+    SiNo  // "Sì" / "No" from 1 / 0
 };
 
 // A printed value: the non-empty texts of `campi` joined by `separatore` (most columns
 // have one field). In a table, `larghezza` is the column's share of the page width; on a
 // cover, the line reads etichetta + value, large and bold when `evidenza`, and a line
-// without value is left out.
+// without value is left out. A table cell `unaRiga` is never wrapped.
 struct ColonnaDef {
     QString etichetta{};
     QStringList campi{};
@@ -27,19 +29,43 @@ struct ColonnaDef {
     double larghezza = 1;
     QString separatore = QStringLiteral(", ");
     bool evidenza = false;
+    bool unaRiga = false;
+};
+
+// A row closing a table (or each group of it): the label, and the value of the table's
+// column whose field is `campo`: the sum of its rows or the value on its last row.
+struct ChiusuraDef {
+    enum class Modo { Somma, Ultimo };
+    QString etichetta{};
+    QString campo{};
+    Modo modo = Modo::Somma;
 };
 
 struct SezioneDef {
-    enum class Tipo { Copertina, Campi, Tabella };
+    enum class Tipo { Copertina, Campi, Tabella, Firma };
     Tipo tipo = Tipo::Tabella;
+    // The title of the section; for Firma, the words printed over the signature line.
     QString titolo{};
-    // Every "?" of the statement receives the report's parameter.
+    // Every "?" of the statement receives the report's parameter. Firma reads nothing.
     QString sql{};
     QVector<ColonnaDef> colonne{};
-    // A table starts a new group, titled by campoTitoloGruppo, where campoGruppo changes.
+    // A table starts a new group, titled by titoloGruppo, where campoGruppo changes.
     QString campoGruppo{};
-    QString campoTitoloGruppo{};
+    ColonnaDef titoloGruppo{};
+    QVector<ChiusuraDef> chiusura{};
+    // The field of the column carried from page to page ("A riportare", "Riporto").
+    QString campoRiporto{};
     QString vuoto{};
+};
+
+// A column of `parametri` that the report's views read, checked before anything is read.
+struct ParametroDef {
+    enum class Tipo {
+        Data,        // a date: the program's short date, stored as ISO text
+        ArticoloAgea // "0" for every AGEA article, or the ID of one AGEA article
+    };
+    QString nome{};
+    Tipo tipo = Tipo::Data;
 };
 
 struct DefinizioneReport {
@@ -48,8 +74,7 @@ struct DefinizioneReport {
     // The column of `parametri` that names the record or article to print; empty for a
     // list. A report whose first section is Campi prints one record, which must exist.
     QString parametro{};
-    // Columns of `parametri` the report's views read, which must hold a value.
-    QStringList richiesti{};
+    QVector<ParametroDef> richiesti{};
     // A statement whose first value, when not empty, is printed under the title.
     QString sqlSottotitolo{};
     QVector<SezioneDef> sezioni{};

@@ -28,6 +28,7 @@ const QColor COLORE_ETICHETTA(60, 60, 60);
 const QColor COLORE_RIGA(190, 190, 190);
 const QColor COLORE_BORDO(70, 70, 70);
 const QColor COLORE_INTESTAZIONE(230, 230, 230);
+const QColor COLORE_RIEPILOGO(243, 243, 243);
 
 using Stile = RendererReport::Stile;
 using Elemento = RendererReport::Elemento;
@@ -73,9 +74,9 @@ double altezzaRigaFont(Stile stile) {
     return QFontMetricsF(fontStile(stile)).height();
 }
 
-QTextOption opzioneTesto(int allineamento) {
+QTextOption opzioneTesto(int allineamento, bool unaRiga = false) {
     QTextOption o{Qt::Alignment(allineamento)};
-    o.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    o.setWrapMode(unaRiga ? QTextOption::NoWrap : QTextOption::WrapAtWordBoundaryOrAnywhere);
     return o;
 }
 
@@ -112,10 +113,10 @@ void disegna(QPainter& p, const QVector<Elemento>& elementi) {
         case Elemento::Tipo::Testo:
             p.setFont(fontStile(e.stile));
             p.setPen(e.colore);
-            p.drawText(e.rettangolo, e.testo, opzioneTesto(e.allineamento));
+            p.drawText(e.rettangolo, e.testo, opzioneTesto(e.allineamento, e.unaRiga));
             break;
         case Elemento::Tipo::Linea:
-            p.setPen(QPen(e.colore, e.spessore));
+            p.setPen(QPen(e.colore, e.spessore, e.tratto));
             p.drawLine(e.rettangolo.topLeft(), e.rettangolo.bottomRight());
             break;
         case Elemento::Tipo::Sfondo:
@@ -134,8 +135,19 @@ RendererReport::RendererReport(const Report& report, const QSizeF& areaPunti)
     impagina();
 }
 
+int RendererReport::pagineNumerate() const {
+    return static_cast<int>(m_frontespizi.count(false));
+}
+
+int RendererReport::numeroPagina(int pagina) const {
+    return static_cast<int>(std::count(
+        m_frontespizi.begin(),
+        m_frontespizi.begin() + std::min<qsizetype>(pagina + 1, m_frontespizi.size()), false));
+}
+
 // The top of every page (organisation, time of print, title, subtitle, a rule) and its
-// bottom (a rule, the title, the page number). The rule under the title comes last.
+// bottom (a rule, the title, the page number). The rule under the title comes last. A cover
+// has neither, and the page numbers start after it.
 QVector<Elemento> RendererReport::cornice(int pagina) const {
     const double w = m_area.width();
     QVector<Elemento> e;
@@ -163,9 +175,9 @@ QVector<Elemento> RendererReport::cornice(int pagina) const {
     e << linea({0, yPiede}, {w, yPiede}, COLORE_BORDO, 0.5 * PT);
     e << testoSuRiga(QRectF(0, yPiede + 2 * PT, w * 0.7, hPiccolo), Stile::Piccolo, Qt::AlignLeft,
                      QStringLiteral("Dolvera - ") + m_report.titolo);
-    e << testoSuRiga(QRectF(w * 0.7, yPiede + 2 * PT, w * 0.3, hPiccolo), Stile::Piccolo,
-                     Qt::AlignRight,
-                     QStringLiteral("Pagina %1 di %2").arg(pagina + 1).arg(pagine()));
+    e << testoSuRiga(
+        QRectF(w * 0.7, yPiede + 2 * PT, w * 0.3, hPiccolo), Stile::Piccolo, Qt::AlignRight,
+        QStringLiteral("Pagina %1 di %2").arg(numeroPagina(pagina)).arg(pagineNumerate()));
 
     y += 3 * PT;
     e << linea({0, y}, {w, y}, COLORE_TESTO, 1.0 * PT);
@@ -173,6 +185,7 @@ QVector<Elemento> RendererReport::cornice(int pagina) const {
 }
 
 void RendererReport::impagina() {
+    misuraColonne();
     nuovaPagina();
     for (qsizetype i = 0; i < m_report.blocchi.size(); ++i) {
         const BloccoReport& b = m_report.blocchi.at(i);
@@ -188,6 +201,9 @@ void RendererReport::impagina() {
         case BloccoReport::Tipo::Tabella:
             impaginaTabella(b);
             break;
+        case BloccoReport::Tipo::Firma:
+            impaginaFirma(b);
+            break;
         }
         m_y += SPAZIO_BLOCCHI;
     }
@@ -195,6 +211,7 @@ void RendererReport::impagina() {
 
 void RendererReport::nuovaPagina() {
     m_pagine.append(QVector<Elemento>());
+    m_frontespizi.append(false);
     m_y = m_altoCorpo;
 }
 
@@ -219,8 +236,9 @@ double RendererReport::altezzaTesto(const QString& testo, Stile stile, double la
 }
 
 void RendererReport::aggiungiTesto(const QRectF& r, Stile stile, int allineamento,
-                                   const QString& testo, const QColor& colore) {
+                                   const QString& testo, const QColor& colore, bool unaRiga) {
     Elemento e;
+    e.unaRiga = unaRiga;
     e.rettangolo = r;
     e.stile = stile;
     e.allineamento = allineamento;
@@ -246,6 +264,7 @@ void RendererReport::aggiungiTitoloSezione(const QString& titolo) {
 void RendererReport::impaginaCopertina(const BloccoReport& blocco) {
     if (!m_pagine.last().isEmpty())
         nuovaPagina();
+    m_frontespizi.last() = true;
     const double w = m_area.width();
     QVector<double> altezze;
     double totale = 0;
@@ -256,7 +275,7 @@ void RendererReport::impaginaCopertina(const BloccoReport& blocco) {
         totale += altezze.last();
     }
     // A little above the middle of the page, as a title page is set.
-    m_y = std::max(m_altoCorpo, m_altoCorpo + (m_bassoCorpo - m_altoCorpo - totale) * 0.4);
+    m_y = std::max(0.0, (m_area.height() - totale) * 0.4);
     for (qsizetype i = 0; i < blocco.copertina.size(); ++i) {
         const RigaCopertina& r = blocco.copertina.at(i);
         const Stile stile = r.evidenza ? Stile::Evidenza : Stile::Sottotitolo;
@@ -301,27 +320,124 @@ void RendererReport::impaginaCampi(const BloccoReport& blocco) {
     }
 }
 
-void RendererReport::impaginaTabella(const BloccoReport& blocco) {
+QString RendererReport::chiaveColonne(const BloccoReport& blocco) {
+    QStringList intestazioni;
+    for (const ColonnaReport& c : blocco.colonne)
+        intestazioni << c.intestazione;
+    return intestazioni.join(QLatin1Char('\n'));
+}
+
+// The widest text of every column `unaRiga`, over all the tables with the same headings
+// (the groups of one list), so that their columns line up from group to group. Bold, as
+// the headings and the closing and carried-over rows are; the label of a closing row runs
+// over the next cells and does not count.
+void RendererReport::misuraColonne() {
+    const QFontMetricsF metriche(fontStile(Stile::Grassetto));
+    for (const BloccoReport& b : m_report.blocchi) {
+        if (b.tipo != BloccoReport::Tipo::Tabella)
+            continue;
+        QVector<double>& testo = m_testoColonne[chiaveColonne(b)];
+        testo.resize(b.colonne.size());
+        for (qsizetype i = 0; i < b.colonne.size(); ++i) {
+            if (!b.colonne.at(i).unaRiga)
+                continue;
+            testo[i] = std::max(testo[i], metriche.horizontalAdvance(b.colonne.at(i).intestazione));
+            for (const QStringList& riga : b.righe)
+                testo[i] = std::max(testo[i], metriche.horizontalAdvance(riga.value(i)));
+            for (const QStringList& riga : b.chiusura) {
+                if (i > 0)
+                    testo[i] = std::max(testo[i], metriche.horizontalAdvance(riga.value(i)));
+            }
+        }
+    }
+}
+
+// The left edge of every column and the right edge of the last. A column `unaRiga` is
+// widened to its longest text, the width taken from the columns that may wrap (never
+// more than half of theirs).
+QVector<double> RendererReport::bordiColonne(const BloccoReport& blocco) const {
     const double w = m_area.width();
+    const QVector<double> testo = m_testoColonne.value(chiaveColonne(blocco));
     double pesi = 0;
     for (const ColonnaReport& c : blocco.colonne)
         pesi += c.larghezza;
+    QVector<double> larghezze;
+    double manca = 0, flessibile = 0;
+    for (qsizetype i = 0; i < blocco.colonne.size(); ++i) {
+        const ColonnaReport& c = blocco.colonne.at(i);
+        larghezze << w * c.larghezza / pesi;
+        if (!c.unaRiga) {
+            flessibile += larghezze.last();
+            continue;
+        }
+        const double serve = testo.value(i) + 2 * MARGINE_CELLA_X + 1 * PT;
+        if (serve > larghezze.last()) {
+            manca += serve - larghezze.last();
+            larghezze.last() = serve;
+        }
+    }
+    if (manca > 0 && flessibile > 0) {
+        const double riduzione = std::max(0.5, (flessibile - manca) / flessibile);
+        for (qsizetype i = 0; i < blocco.colonne.size(); ++i) {
+            if (!blocco.colonne.at(i).unaRiga)
+                larghezze[i] *= riduzione;
+        }
+    }
     QVector<double> x{0};
-    for (const ColonnaReport& c : blocco.colonne)
-        x << x.last() + w * c.larghezza / pesi;
+    for (double l : larghezze)
+        x << x.last() + l;
+    return x;
+}
 
-    auto altezzaRiga = [&](const QStringList& celle, Stile stile) {
+void RendererReport::impaginaTabella(const BloccoReport& blocco) {
+    const double w = m_area.width();
+    const QVector<double> x = bordiColonne(blocco);
+    const qsizetype colonne = blocco.colonne.size();
+
+    // Where each cell of a row is written: in its column; in a closing or carried-over row
+    // the first cell runs over the empty cells after it.
+    auto celleRiga = [&](const QStringList& celle, bool riepilogo) {
+        QVector<std::pair<qsizetype, QRectF>> posti;
+        for (qsizetype i = 0; i < colonne; ++i) {
+            qsizetype fine = i + 1;
+            if (riepilogo && i == 0) {
+                while (fine < colonne && celle.value(fine).isEmpty())
+                    ++fine;
+            }
+            posti.append(
+                {i, QRectF(x[i] + MARGINE_CELLA_X, 0, x[fine] - x[i] - 2 * MARGINE_CELLA_X, 0)});
+            i = fine - 1;
+        }
+        return posti;
+    };
+    auto altezzaRiga = [&](const QStringList& celle, Stile stile, bool riepilogo = false) {
         double h = 0;
-        for (qsizetype i = 0; i < blocco.colonne.size(); ++i)
-            h = std::max(
-                h, altezzaTesto(celle.value(i), stile, x[i + 1] - x[i] - 2 * MARGINE_CELLA_X));
+        for (const auto& [i, r] : celleRiga(celle, riepilogo)) {
+            h = std::max(h, blocco.colonne.at(i).unaRiga
+                                ? altezzaRigaFont(stile)
+                                : altezzaTesto(celle.value(i), stile, r.width()));
+        }
         return h + 2 * MARGINE_CELLA_Y;
     };
-    auto aggiungiRiga = [&](const QStringList& celle, Stile stile, double h) {
-        for (qsizetype i = 0; i < blocco.colonne.size(); ++i)
-            aggiungiTesto(QRectF(x[i] + MARGINE_CELLA_X, m_y + MARGINE_CELLA_Y,
-                                 x[i + 1] - x[i] - 2 * MARGINE_CELLA_X, h - 2 * MARGINE_CELLA_Y),
-                          stile, blocco.colonne.at(i).allineamento, celle.value(i), COLORE_TESTO);
+    auto aggiungiRiga = [&](const QStringList& celle, Stile stile, double h,
+                            bool riepilogo = false) {
+        for (const auto& [i, r] : celleRiga(celle, riepilogo)) {
+            const ColonnaReport& c = blocco.colonne.at(i);
+            aggiungiTesto(QRectF(r.x(), m_y + MARGINE_CELLA_Y, r.width(), h - 2 * MARGINE_CELLA_Y),
+                          stile, riepilogo && i == 0 ? int(Qt::AlignLeft) : int(c.allineamento),
+                          celle.value(i), COLORE_TESTO, c.unaRiga);
+        }
+    };
+    auto aggiungiRiepilogo = [&](const QStringList& celle) {
+        const double h = altezzaRiga(celle, Stile::Grassetto, true);
+        Elemento sfondo;
+        sfondo.tipo = Elemento::Tipo::Sfondo;
+        sfondo.rettangolo = QRectF(0, m_y, w, h);
+        sfondo.colore = COLORE_RIEPILOGO;
+        m_pagine.last().append(sfondo);
+        aggiungiRiga(celle, Stile::Grassetto, h, true);
+        m_y += h;
+        aggiungiLinea(m_y, COLORE_RIGA, 0.4 * PT);
     };
 
     QStringList intestazioni;
@@ -343,11 +459,36 @@ void RendererReport::impaginaTabella(const BloccoReport& blocco) {
         aggiungiLinea(m_y, COLORE_BORDO, 0.6 * PT);
     };
 
+    // The carried-over rows: the value of colonnaRiporto on the last row printed.
+    const bool riporta = blocco.colonnaRiporto > 0 && blocco.colonnaRiporto < colonne;
+    auto rigaRiporto = [&](const QString& etichetta, const QString& valore) {
+        QStringList celle(colonne);
+        celle[0] = etichetta;
+        celle[blocco.colonnaRiporto] = valore;
+        return celle;
+    };
+    const double hRiporto =
+        riporta ? altezzaRiga(rigaRiporto(QStringLiteral("A riportare"), QStringLiteral("0")),
+                              Stile::Grassetto, true)
+                : 0;
+    QString ultimo;
+    int righeSullaPagina = 0;
+    auto paginaSeguente = [&] {
+        if (riporta)
+            aggiungiRiepilogo(rigaRiporto(QStringLiteral("A riportare"), ultimo));
+        nuovaPagina();
+        testata(true);
+        if (riporta)
+            aggiungiRiepilogo(rigaRiporto(QStringLiteral("Riporto"), ultimo));
+        righeSullaPagina = 0;
+    };
+
     const double hVuoto =
         altezzaTesto(blocco.vuoto, Stile::Corsivo, w - 2 * MARGINE_CELLA_X) + 2 * MARGINE_CELLA_Y;
     const double hPrima =
         blocco.righe.isEmpty() ? hVuoto : altezzaRiga(blocco.righe.first(), Stile::Testo);
-    riserva((blocco.titolo.isEmpty() ? 0 : altezzaTitoloSezione()) + hIntestazione + hPrima);
+    riserva((blocco.titolo.isEmpty() ? 0 : altezzaTitoloSezione()) + hIntestazione + hPrima +
+            hRiporto);
     testata(false);
     if (blocco.righe.isEmpty()) {
         aggiungiTesto(QRectF(MARGINE_CELLA_X, m_y + MARGINE_CELLA_Y, w - 2 * MARGINE_CELLA_X,
@@ -357,16 +498,42 @@ void RendererReport::impaginaTabella(const BloccoReport& blocco) {
         aggiungiLinea(m_y, COLORE_RIGA, 0.4 * PT);
         return;
     }
+    // Each row leaves room for "A riportare" under it.
     for (const QStringList& riga : blocco.righe) {
         const double h = altezzaRiga(riga, Stile::Testo);
-        if (m_y + h > m_bassoCorpo) {
-            nuovaPagina();
-            testata(true);
-        }
+        if (m_y + h + hRiporto > m_bassoCorpo && righeSullaPagina > 0)
+            paginaSeguente();
         aggiungiRiga(riga, Stile::Testo, h);
         m_y += h;
         aggiungiLinea(m_y, COLORE_RIGA, 0.4 * PT);
+        ultimo = riga.value(blocco.colonnaRiporto);
+        ++righeSullaPagina;
     }
+    double hChiusura = 0;
+    for (const QStringList& riga : blocco.chiusura)
+        hChiusura += altezzaRiga(riga, Stile::Grassetto, true);
+    if (!blocco.chiusura.isEmpty() && m_y + hChiusura > m_bassoCorpo)
+        paginaSeguente();
+    for (const QStringList& riga : blocco.chiusura)
+        aggiungiRiepilogo(riga);
+}
+
+// The stamp and signature: the words, room to sign, a dotted line; on the right half of
+// the page, kept whole on one page.
+void RendererReport::impaginaFirma(const BloccoReport& blocco) {
+    const double w = m_area.width();
+    const QRectF area(w * 0.4, 0, w * 0.6, 0);
+    const double hTesto = altezzaTesto(blocco.titolo, Stile::Testo, area.width());
+    const double spazioSopra = 24 * PT, spazioFirma = 40 * PT;
+    riserva(spazioSopra + hTesto + spazioFirma + 2 * PT);
+    m_y += spazioSopra;
+    aggiungiTesto(QRectF(area.x(), m_y, area.width(), hTesto), Stile::Testo, Qt::AlignHCenter,
+                  blocco.titolo, COLORE_TESTO);
+    m_y += hTesto + spazioFirma;
+    Elemento e = linea({area.x() + 10 * PT, m_y}, {w - 10 * PT, m_y}, COLORE_TESTO, 0.8 * PT);
+    e.tratto = Qt::DotLine;
+    m_pagine.last().append(e);
+    m_y += 2 * PT;
 }
 
 void RendererReport::disegnaPagina(QPainter& painter, int pagina,
@@ -377,7 +544,8 @@ void RendererReport::disegnaPagina(QPainter& painter, int pagina,
     painter.translate(destinazione.topLeft());
     painter.scale(destinazione.width() / m_area.width(), destinazione.height() / m_area.height());
     disegna(painter, m_pagine.value(pagina));
-    disegna(painter, cornice(pagina));
+    if (!m_frontespizi.value(pagina))
+        disegna(painter, cornice(pagina));
     painter.restore();
 }
 

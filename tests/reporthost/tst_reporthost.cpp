@@ -90,7 +90,7 @@ void riempi(const CartellaProgramma& cartella) {
          "(1, '0', 'Cooperativa L''Ortolano', 'Via dei Campi 5', 'Bologna', '01234567890', "
          "'Gianni Bianchi'), (2, '0', 'AGEA Roma', 'Via Palestro 81', 'Roma', NULL, NULL)",
          "INSERT INTO carichi_mast (ID, data, nrDocumento, fornitore_id) VALUES "
-         "(1, '2024-03-04', 'DDT-45', 2)",
+         "(1, '2024-03-04', 'DDT 24/045', 2)",
          "INSERT INTO carichi_dett (master_id, articoli_id, qta) VALUES (1, 1, 40), (1, 2, 12.5)",
          "INSERT INTO scarichi_mast (ID, data, nominativi_id, nrDocumento, causali_id, "
          "nrBeneficiati) VALUES (1, '2024-03-05', 1, 1, 1, 4), (2, '2024-03-07', 0, 2, 4, 30)",
@@ -172,7 +172,7 @@ private slots:
             << "Regagea_Articolo_ID = '2'"
             << QStringList{"Periodo dal 01/03/2024 al 31/03/2024",
                            "01/03/2024|RIPORTO|50,5",
-                           "04/03/2024|DDT-45|AGEA Roma|12,5|63",
+                           "04/03/2024|DDT 24/045|AGEA Roma|12,5|63",
                            "05/03/2024|1|4 indigenti|1,5|61,5|4",
                            "!Pasta",
                            "!STRUTTURA CARITATIVA"};
@@ -242,10 +242,87 @@ private slots:
             QCOMPARE(tutto.count(QStringLiteral("Cognome%1").arg(i, 3, 10, QLatin1Char('0'))), 1);
     }
 
+    void registroDaArchiviare() {
+        // Guards what a register needs to be filed: the cover outside the page count, each
+        // article's unit, the stock carried from page to page with no row lost, one number
+        // of decimals per column, the month's totals, the stamp and signature, and only the
+        // tax codes that exist.
+        CartellaProgramma cartella;
+        riempi(cartella);
+        sql(cartella,
+            {"INSERT INTO scarichi_mast (ID, data, nominativi_id, nrDocumento, causali_id, "
+             "nrBeneficiati) WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL SELECT i + 1 FROM n "
+             "WHERE i < 62) SELECT i, date('2024-03-08', '+' || (i / 3) || ' days'), 0, i, 1, "
+             "1 + i % 5 FROM n",
+             // 20 lines each of 0,25, 0,5 and 0,75 kg: 30 kg
+             "INSERT INTO scarichi_dett (master_id, articoli_id, qta) "
+             "SELECT ID, 1, 0.25 * (ID % 3 + 1) FROM scarichi_mast WHERE ID >= 3",
+             "UPDATE datiAzienda SET piva = NULL",
+             "UPDATE parametri SET Regagea_Articolo_ID = '0'"});
+
+        const Esito esito = stampa(cartella, QStringLiteral("mac_StampaRegistroAgea"));
+        QVERIFY2(esito.codice == 0, qPrintable(esito.errore));
+        QStringList pagine = testoPdf(esito.nuoviPdf.value(0)).split(QLatin1Char('\f'));
+        pagine.removeLast();
+        QVERIFY(pagine.size() >= 3);
+        const QString copertina = pagine.takeFirst();
+        QVERIFY(copertina.contains(QStringLiteral("C.F. 97000000001")));
+        for (const char* assente : {"P.IVA", "Stampato il", "Pagina"})
+            QVERIFY2(!copertina.contains(QLatin1String(assente)), assente);
+        QVERIFY(pagine.first().contains(QStringLiteral("Pagina 1 di %1").arg(pagine.size())));
+
+        // Per page: every movement row, and the stock carried over equal to the stock after
+        // the page's last row.
+        const QRegularExpression movimento(QStringLiteral("^\\s*\\d\\d/03/2024 "));
+        const QRegularExpression quantita(QStringLiteral("\\d+,\\d+"));
+        auto ultimaQuantita = [&](const QString& riga) {
+            QString q;
+            for (const auto& m : quantita.globalMatch(riga))
+                q = m.captured();
+            return q;
+        };
+        int righe = 0, riporti = 0;
+        for (qsizetype p = 0; p < pagine.size(); ++p) {
+            QString giacenza;
+            for (const QString& riga : pagine.at(p).split(QLatin1Char('\n'))) {
+                if (movimento.match(riga).hasMatch()) {
+                    giacenza = ultimaQuantita(riga);
+                    ++righe;
+                } else if (riga.startsWith(QStringLiteral("A riportare"))) {
+                    QCOMPARE(ultimaQuantita(riga), giacenza);
+                    QVERIFY(rigaCon(pagine.value(p + 1), {QStringLiteral("Riporto "), giacenza}));
+                    ++riporti;
+                }
+            }
+        }
+        QCOMPARE(righe, 3 + 64); // milk: carried forward and 2 documents; pasta: 1 + 63
+        QVERIFY(riporti >= 1);
+
+        const QString registro = pagine.join(QLatin1Char('\f'));
+        const qsizetype pasta =
+            registro.indexOf(QStringLiteral("Pasta di semola all'uovo - Unità di misura: kg"));
+        QVERIFY(pasta > 0);
+        QVERIFY(registro.contains("Latte UHT parzialmente scremato - Unità di misura: litri"));
+        // Milk needs one decimal, pasta two, on every row; the document number on one line.
+        QVERIFY(rigaCon(registro, {"04/03/2024", "DDT 24/045", "AGEA Roma", "12,5", "63,0"}));
+        QVERIFY(rigaCon(registro, {"Giacenza finale", "61,5"}));
+        QVERIFY(!registro.mid(pasta).contains(QRegularExpression("\\d,\\d(?!\\d)")));
+        QVERIFY(rigaCon(registro, {"04/03/2024", "AGEA Roma", "40", "140,00"}));
+        QVERIFY(rigaCon(registro, {"Totale carichi del mese", "40"}));
+        QVERIFY(rigaCon(registro, {"Totale scarichi del mese", "37,00"}));
+        QVERIFY(rigaCon(registro, {"Giacenza finale", "103,00"}));
+        QVERIFY(rigaCon(registro, {"1 indigente", "0,"}));
+        QVERIFY(!registro.contains(QRegularExpression("\\b1 indigenti")));
+        const QString timbro =
+            "Timbro della struttura caritativa e firma del legale rappresentante";
+        QVERIFY(pagine.last().indexOf(timbro) > pagine.last().indexOf("Giacenza finale"));
+        QCOMPARE(registro.count(timbro), 1);
+    }
+
     void errori_data() {
         // The arguments split at blanks; "@DB@" is the database of the folder.
         QTest::addColumn<QString>("argomenti");
-        QTest::addColumn<QString>("prima"); // SQL run before, if any
+        QTest::addColumn<QString>("prima"); // SQL run before, if any; statements split by ';'
         QTest::addColumn<QString>("messaggio");
 
         const QString uso = QStringLiteral("Uso: dolvera-report");
@@ -267,6 +344,20 @@ private slots:
         QTest::newRow("mese del registro mancante") << "@DB@ /x mac_StampaRegistroAgea"
                                                     << "UPDATE parametri SET Pivot_mese = NULL"
                                                     << "Il parametro Pivot_mese non è impostato";
+        QTest::newRow("mese del registro non valido")
+            << "@DB@ /x mac_StampaRegistroAgeaNoCopertina"
+            << "UPDATE parametri SET Pivot_mese = '31/02/2024'"
+            << "Il parametro Pivot_mese non contiene una data valida";
+        const QString mese = QStringLiteral("UPDATE parametri SET Pivot_mese = '01/03/2024';");
+        QTest::newRow("articolo del registro non AGEA")
+            << "@DB@ /x mac_StampaRegistroAgeaNoCopertina"
+            << mese + "INSERT INTO articoli (ID, descr, agea) VALUES (3, 'Biscotti', 0);"
+                      "UPDATE parametri SET Regagea_Articolo_ID = '3'"
+            << "Il parametro Regagea_Articolo_ID non indica un articolo AGEA: \"3\"";
+        QTest::newRow("articolo del registro inesistente")
+            << "@DB@ /x mac_StampaRegistroAgea"
+            << mese + "UPDATE parametri SET Regagea_Articolo_ID = '999'"
+            << "Il parametro Regagea_Articolo_ID non indica un articolo AGEA";
         QTest::newRow("database non valido") << "@DB@ /x mac_StampaElencoArticoli"
                                              << "DROP TABLE articoli"
                                              << "Errore del database";
@@ -278,7 +369,7 @@ private slots:
         QFETCH(QString, messaggio);
         CartellaProgramma cartella;
         if (!prima.isEmpty())
-            sql(cartella, {prima});
+            sql(cartella, prima.split(QLatin1Char(';')));
         QStringList lista = argomenti.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         lista.replaceInStrings(QStringLiteral("@DB@"), cartella.fileDb());
         lista.replaceInStrings(QStringLiteral("Manca.mdb"), cartella.file("Manca.mdb"));
