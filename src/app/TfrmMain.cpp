@@ -8,11 +8,13 @@
 #include "PaginaCarichi.h"
 #include "PaginaFornitori.h"
 #include "PaginaNominativi.h"
+#include "PaginaRegistro.h"
 #include "PaginaScarichi.h"
 #include "PaginaUtilita.h"
 #include "Registro.h"
 #include "TfrmAttendere.h"
 #include "TfrmNewCar.h"
+#include "TfrmRegagea.h"
 #include "TfrmSelArt.h"
 #include "TfrmSelCausale.h"
 #include "TfrmSelNom.h"
@@ -84,10 +86,11 @@ void TfrmMain::CreaControlli() {
     m_scarichi = new PaginaScarichi(m_messaggi, *this);
     pcMain->addTab(m_carichi, QStringLiteral("Carichi"));
     pcMain->addTab(m_scarichi, QStringLiteral("Scarichi"));
-    SchedaVuota(QStringLiteral("tsRapporti"), QStringLiteral("Registro"));
+    m_registro = new PaginaRegistro(m_messaggi, *this);
+    pcMain->addTab(m_registro, QStringLiteral("Registro"));
     m_allegato9 = new PaginaAllegato9(m_messaggi, *this);
     pcMain->addTab(m_allegato9, QStringLiteral("Giornaliero"));
-    m_utilita = new PaginaUtilita(m_messaggi);
+    m_utilita = new PaginaUtilita(m_messaggi, *this);
     pcMain->addTab(m_utilita, QStringLiteral("Utilità"));
     m_schedaAttiva = pcMain->currentWidget();
     connect(pcMain, &QTabWidget::currentChanged, this, &TfrmMain::SchedaCambiata);
@@ -285,6 +288,7 @@ void TfrmMain::ImpostaDati(TdmDati& dati) {
     m_newCar = std::make_unique<TfrmNewCar>(dati, m_messaggi);
     m_selCausale = std::make_unique<TfrmSelCausale>(dati, m_messaggi);
     m_selNom = std::make_unique<TfrmSelNom>(dati, m_messaggi);
+    m_regagea = std::make_unique<TfrmRegagea>(dati, m_messaggi, m_percorsi);
     for (PaginaAnagrafica* pagina : std::as_const(m_anagrafiche))
         pagina->collegaDati(dati, m_percorsi);
     const DialoghiMovimenti dialoghi{m_selArt.get(), m_newCar.get(), m_selCausale.get(),
@@ -292,6 +296,8 @@ void TfrmMain::ImpostaDati(TdmDati& dati) {
     m_carichi->collegaDati(dati, m_percorsi, dialoghi);
     m_scarichi->collegaDati(dati, m_percorsi, dialoghi);
     m_allegato9->collegaDati(dati, m_percorsi);
+    m_registro->collegaDati(dati, m_percorsi, *m_regagea);
+    m_utilita->collegaDati(dati);
     // The ID column of the articles and receipts lists and the article number of the
     // distribution lines are hidden for good.
     findChild<Griglia*>(QStringLiteral("grArticoli"))->nascondiColonna(0);

@@ -16,9 +16,11 @@ class AlberoLog;
 class PaginaAllegato9;
 class PaginaAnagrafica;
 class PaginaCarichi;
+class PaginaRegistro;
 class PaginaScarichi;
 class PaginaUtilita;
 class TfrmNewCar;
+class TfrmRegagea;
 class TfrmSelArt;
 class TfrmSelCausale;
 class TfrmSelNom;
@@ -111,6 +113,7 @@ private:
     QList<PaginaAnagrafica*> m_anagrafiche;
     PaginaCarichi* m_carichi = nullptr;
     PaginaScarichi* m_scarichi = nullptr;
+    PaginaRegistro* m_registro = nullptr;
     PaginaAllegato9* m_allegato9 = nullptr;
     PaginaUtilita* m_utilita = nullptr;
     // The dialogs of the movement tabs, created with the data module and reused.
@@ -118,5 +121,7 @@ private:
     std::unique_ptr<TfrmNewCar> m_newCar;
     std::unique_ptr<TfrmSelCausale> m_selCausale;
     std::unique_ptr<TfrmSelNom> m_selNom;
+    // The register page window that the "Registro" tab opens.
+    std::unique_ptr<TfrmRegagea> m_regagea;
     AlberoLog* treeLog = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "PaginaUtilita.h"
 
+#include "GruppoStrutturaCaritativa.h"
 #include "Messaggi.h"
 #include "Registro.h"
 #include "Stampanti.h"
@@ -18,15 +19,17 @@ const QString CHIAVE_DOLVERA = QStringLiteral("SOFTWARE\\Brevantoria\\Dolvera");
 const QString VALORE_STAMPANTE = QStringLiteral("Printer");
 } // namespace
 
-PaginaUtilita::PaginaUtilita(Messaggi& messaggi, QWidget* parent)
+PaginaUtilita::PaginaUtilita(Messaggi& messaggi, StatoMain& stato, QWidget* parent)
     : QWidget(parent), m_messaggi(messaggi) {
     setObjectName(QStringLiteral("tsUtilita"));
-    // The groups of the page stand in a grid from the top left corner; the space left over
-    // stays at the right and at the bottom.
+    // The groups of the page stand in a grid from the top left corner, those of a column
+    // as wide as its widest; the space left over stays at the right and at the bottom.
     auto* pagina = new QVBoxLayout(this);
     auto* gruppi = new QGridLayout;
     gruppi->setSpacing(12);
-    gruppi->addWidget(CreaGruppoStampante(), 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    gruppi->addWidget(CreaGruppoStampante(), 0, 0, Qt::AlignTop);
+    m_strutturaCaritativa = new GruppoStrutturaCaritativa(messaggi, stato, this);
+    gruppi->addWidget(m_strutturaCaritativa, 1, 0, Qt::AlignTop);
     auto* righe = new QHBoxLayout;
     righe->addLayout(gruppi);
     righe->addStretch(1);
@@ -58,6 +61,10 @@ QGroupBox* PaginaUtilita::CreaGruppoStampante() {
     layout->setColumnStretch(0, 1);
     connect(imposta, &QPushButton::clicked, this, &PaginaUtilita::btnImpostaStampanteClick);
     return gruppo;
+}
+
+void PaginaUtilita::collegaDati(TdmDati& dati) {
+    m_strutturaCaritativa->collegaDati(dati);
 }
 
 void PaginaUtilita::impostaPercorsi(const Percorsi& percorsi) {

@@ -1,23 +1,30 @@
 #pragma once
 
 // The "Utilità" tab: the maintenance of the program. Its "Stampante" group chooses the
-// printer every print of the program goes to.
+// printer every print of the program goes to; its "Struttura caritativa" group edits the
+// organisation's name and address that the register and the declarations print.
 
 #include "Percorsi.h"
 
 #include <QWidget>
 
+class GruppoStrutturaCaritativa;
 class Messaggi;
 class QGroupBox;
 class QLabel;
+class TdmDati;
+struct StatoMain;
 
 class PaginaUtilita : public QWidget {
     Q_OBJECT
 
 public:
     // The page is named "tsUtilita".
-    explicit PaginaUtilita(Messaggi& messaggi, QWidget* parent = nullptr);
+    PaginaUtilita(Messaggi& messaggi, StatoMain& stato, QWidget* parent = nullptr);
     ~PaginaUtilita() override;
+
+    // Binds the organisation's group to the data module.
+    void collegaDati(TdmDati& dati);
 
     // The program folder, known once the installation checks have passed.
     void impostaPercorsi(const Percorsi& percorsi);
@@ -34,4 +41,5 @@ private:
     Messaggi& m_messaggi;
     Percorsi m_percorsi;
     QLabel* lblPrinter = nullptr;
+    GruppoStrutturaCaritativa* m_strutturaCaritativa = nullptr;
 };

@@ -20,8 +20,9 @@ const QString SERIE =
 
 // Thirty rows in March 2024: the receipt "12A" without supplier, then distributions 1 to 29,
 // one a day from the 1st (number 0 on the 2nd; the 3rd for reason 4, "{dest} e {dest}",
-// 4 persons). Every distribution hands out 1 kg of rice (stock 100); PASTA (10) loses 0.3
-// on the first four, OLIO (0) 2.55 on the fifth; LATTE (12.37) receives 1.
+// 4 persons; the 4th for one person). Every distribution hands out 1 kg of rice (stock
+// 100); PASTA (10) loses 0.3 on the first four, OLIO (0) 2.55 on the fifth; LATTE (12.37)
+// receives 1.
 const QStringList MESE = {
     "INSERT INTO articoli (ID, descr, agea, um_id, giacenza) VALUES (1, 'A PASTA', 1, 1, 10), "
     "(2, 'B LATTE', 1, 3, 12.37), (3, 'C OLIO', 1, 3, 0), (4, 'D RISO', 1, 1, 100)",
@@ -32,7 +33,8 @@ const QStringList MESE = {
     "INSERT INTO scarichi_mast (ID, data, nominativi_id, nrDocumento, causali_id, nrBeneficiati) " +
         SERIE +
         "SELECT i, printf('2024-03-%02d', i), 0, CASE i WHEN 2 THEN 0 ELSE i END, "
-        "CASE i WHEN 3 THEN 4 ELSE 1 END, CASE i WHEN 3 THEN 4 ELSE 2 END FROM n WHERE i <= 29",
+        "CASE i WHEN 3 THEN 4 ELSE 1 END, CASE i WHEN 3 THEN 4 WHEN 4 THEN 1 ELSE 2 END "
+        "FROM n WHERE i <= 29",
     "INSERT INTO scarichi_dett (master_id, articoli_id, qta) SELECT ID, 4, 1 FROM scarichi_mast",
     "INSERT INTO scarichi_dett (master_id, articoli_id, qta) VALUES (1, 1, 0.3), (2, 1, 0.3), "
     "(3, 1, 0.3), (4, 1, 0.3), (5, 3, 2.55)"};
@@ -107,6 +109,7 @@ private slots:
         QCOMPARE(r.riga(4, 0, 5), QString("03/03/2024|3|||0,3|9,1"));
         QCOMPARE(r.cella(4, 18), QString("4 e 4"));
         QCOMPARE(r.riga(5, 4, 5), QString("0,3|8,8"));
+        QCOMPARE(r.cella(5, 18), QString("1 indigente"));
         // OLIO 0 - 2.55 is cut towards minus infinity; rows without OLIO leave it empty.
         QCOMPARE(r.riga(6, 10, 13), QString("||2,55|-2,6"));
         QCOMPARE(r.riga(7, 10, 13), QString("|||"));
@@ -197,6 +200,12 @@ private slots:
     // sheets in the order 1/A, 1/B, 1/C, 2/A, 2/B, 2/C; then the page shown before.
     void stampaMese() {
         Registro r(MESE + QStringList{articoli(6)});
+        // The organisation typed on "Utilità" reaches the cover at once; the pages keep the
+        // one read when the window was created.
+        QVERIFY(r.vaiScheda("tsUtilita"));
+        QVERIFY(r.clicca("btnAzModifica"));
+        QVERIFY(r.sostituisci("edtAz_ragsoc", "Caritas San Rocco"));
+        QVERIFY(r.clicca("btnAzConferma"));
         QVERIFY(r.premi("vid_btnFoglioB"));
         r.messaggi().attendi(Tipo::OkAnnulla, PRONTA);
         QVERIFY(r.premi("vid_btnStampa"));
@@ -206,7 +215,7 @@ private slots:
         QCOMPARE(testi.size(), 7);
         QVERIFY2(testi[0].contains("composto da 6 pagine numerate dalla n. 1/A alla n. 2/C"),
                  qPrintable(testi[0]));
-        QVERIFY(testi[0].contains("Associazione Banco Alimentare Esempio"));
+        QVERIFY(testi[0].contains("Caritas San Rocco"));
         QVERIFY(testi[0].contains("Marzo 2024"));
         const QStringList ordine = {"1 / A", "1 / B", "1 / C", "2 / A", "2 / B", "2 / C"};
         for (int i = 0; i < ordine.size(); ++i) {
