@@ -7,6 +7,7 @@
 #include "Allegati9.h"
 #include "AzioniDialoghi.h"
 #include "Duplicati.h"
+#include "PaginaRegistro.h"
 #include "ReportHost.h"
 #include "TfrmRegagea.h"
 #include "Utilitylibrary.h"
@@ -194,6 +195,17 @@ int main(int argc, char** argv) {
                 "Stampa del mese sulla stampante PDF", stampaMese, fogliMese,
                 stampaMese / fogliMese);
     registro.hide();
+
+    // The "Registro" tab on the same month: one article's register rebuilt.
+    p.vaiScheda("tsRapporti");
+    auto* mesiRegistro = p.trova<QComboBox>("cbxRegMese");
+    mesiRegistro->setCurrentIndex(mesiRegistro->findText(utMeseAnno(meseRegistro)));
+    auto* paginaRegistro = p.trova<PaginaRegistro>("tsRapporti");
+    misura("RefreshRegagea (un articolo, il mese)", 5, 50,
+           [&] { paginaRegistro->RefreshRegagea(); });
+    misura(
+        "Scheda Registro mostrata", 5, 0, [&] { p.vaiScheda("tsRapporti"); },
+        [&] { p.vaiScheda("tsMenu"); });
 
     if (!p.problemi().isEmpty())
         std::printf("Finestre inattese:\n%s\n", qPrintable(p.problemi().join('\n')));
