@@ -223,23 +223,9 @@ void PaginaAllegato9::btnAll9StampaClick() {
                        .arg(area.width())
                        .arg(area.height()));
     utLog(routine, QStringLiteral("Stampa..."));
-    QString motivo;
-    if (stampaModulo(motivo)) {
-        utLog(routine, QStringLiteral("...stampato."));
-        utLogExit(routine);
-        return;
-    }
-    utLog(routine, QStringLiteral("Stampa non riuscita: ") + motivo);
+    StampaDocumento(m_messaggi, routine, TITOLO_STAMPA, m_percorsi.PathApp, [this](QPrinter& p) {
+        return StampaImmagineForm(p, *m_modulo, QPageLayout::Portrait, TITOLO_STAMPA,
+                                  MARGINE_STAMPA, MARGINE_STAMPA);
+    });
     utLogExit(routine);
-    m_messaggi.errore(QStringLiteral("Stampa non riuscita: ") + motivo);
-}
-
-bool PaginaAllegato9::stampaModulo(QString& motivo) {
-    return StampaDocumento(
-        TITOLO_STAMPA, m_percorsi.PathApp,
-        [this](QPrinter& printer) {
-            return StampaImmagineForm(printer, *m_modulo, QPageLayout::Portrait, TITOLO_STAMPA,
-                                      MARGINE_STAMPA, MARGINE_STAMPA);
-        },
-        motivo);
 }

@@ -34,8 +34,6 @@ private:
     void costruisci();
     // Shows the declarations of the month chosen in cbxAllMese, both ends included.
     void FiltroMeseAllegati9();
-    // Prints the declaration form on the program's printer; false with the reason.
-    bool stampaModulo(QString& motivo);
 
     Messaggi& m_messaggi;
     StatoMain& m_stato;

@@ -376,15 +376,8 @@ void TfrmRegagea::stampa(const QString& titolo, const std::function<bool(QPrinte
     const QString routine = QStringLiteral("TfrmRegagea::Stampa");
     utLogEnter(routine);
     utLog(routine, titolo);
-    QString motivo;
-    if (StampaDocumento(titolo, m_percorsi.PathApp, lavoro, motivo)) {
-        utLog(routine, QStringLiteral("...stampato."));
-        utLogExit(routine);
-        return;
-    }
-    utLog(routine, QStringLiteral("Stampa non riuscita: ") + motivo);
+    StampaDocumento(m_messaggi, routine, titolo, m_percorsi.PathApp, lavoro);
     utLogExit(routine);
-    m_messaggi.errore(QStringLiteral("Stampa non riuscita: ") + motivo);
 }
 
 void TfrmRegagea::vid_btnStampaFoglioClick() {

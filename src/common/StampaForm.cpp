@@ -1,6 +1,8 @@
 #include "StampaForm.h"
 
+#include "Messaggi.h"
 #include "Stampanti.h"
+#include "Utilitylibrary.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,21 +108,26 @@ bool StampaImmagineForm(QPrinter& printer, const ModuloStampabile& modulo,
     return painter.end();
 }
 
-bool StampaDocumento(const QString& titolo, const QString& cartellaProgramma,
-                     const std::function<bool(QPrinter&)>& lavoro, QString& motivo) {
+bool StampaDocumento(Messaggi& messaggi, const QString& routine, const QString& titolo,
+                     const QString& cartellaProgramma,
+                     const std::function<bool(QPrinter&)>& lavoro) {
     QPrinter printer(QPrinter::HighResolution);
     const QString stampante = utStampanteCorrente();
+    QString motivo;
     if (!utPreparaStampante(printer, stampante, titolo, cartellaProgramma)) {
         motivo = QStringLiteral("impossibile creare il file della stampa nella cartella \"%1\".")
                      .arg(QDir::toNativeSeparators(cartellaProgramma + QStringLiteral("Stampe")));
-        return false;
-    }
-    if (lavoro(printer))
+    } else if (lavoro(printer)) {
+        utLog(routine, QStringLiteral("...stampato."));
         return true;
-    // The file reserved for the job stays empty: it is no print, and goes.
-    const QString file = printer.outputFileName();
-    if (!file.isEmpty() && QFileInfo(file).size() == 0)
-        QFile::remove(file);
-    motivo = QStringLiteral("la stampante \"%1\" non può essere aperta.").arg(stampante);
+    } else {
+        // The file reserved for the job stays empty: it is no print, and goes.
+        const QString file = printer.outputFileName();
+        if (!file.isEmpty() && QFileInfo(file).size() == 0)
+            QFile::remove(file);
+        motivo = QStringLiteral("la stampante \"%1\" non può essere aperta.").arg(stampante);
+    }
+    utLog(routine, QStringLiteral("Stampa non riuscita: ") + motivo);
+    messaggi.errore(QStringLiteral("Stampa non riuscita: ") + motivo);
     return false;
 }

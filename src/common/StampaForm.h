@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class Messaggi;
 class QPainter;
 class QPrinter;
 
@@ -74,8 +75,9 @@ bool StampaImmagineForm(QPrinter& printer, const ModuloStampabile& modulo,
                         int margineY);
 
 // Prints a job titled `titolo` on the program's current printer (for "PDF" a file in
-// Stampe/ of the program folder `cartellaProgramma`): `lavoro` draws the pages. False with
-// the reason, in Italian, when the printer or its file cannot be opened; an empty file
-// left by a job that never started is removed.
-bool StampaDocumento(const QString& titolo, const QString& cartellaProgramma,
-                     const std::function<bool(QPrinter&)>& lavoro, QString& motivo);
+// Stampe/ of the program folder `cartellaProgramma`): `lavoro` draws the pages. Logs
+// "...stampato." in the block of `routine`, or "Stampa non riuscita: " and the reason,
+// which is also shown; an empty file left by a job that never started is removed.
+bool StampaDocumento(Messaggi& messaggi, const QString& routine, const QString& titolo,
+                     const QString& cartellaProgramma,
+                     const std::function<bool(QPrinter&)>& lavoro);
