@@ -409,8 +409,11 @@ void TfrmRegagea::StampaRegistroMese() {
     copertina.lblCitta = testoCampo(azienda, QStringLiteral("citta"));
     copertina.lblProv = testoCampo(azienda, QStringLiteral("prov"));
     copertina.lblTotPag = QString::number(pagine * fogli);
-    copertina.lblPag0 = QStringLiteral("1/A");
-    copertina.lblPagN = QString::number(pagine) + QLatin1Char('/') + ultima;
+    // Without AGEA articles the register has no page to number: no "1/@" on paper.
+    if (fogli > 0) {
+        copertina.lblPag0 = QStringLiteral("1/A");
+        copertina.lblPagN = QString::number(pagine) + QLatin1Char('/') + ultima;
+    }
     copertina.lblMese = vid_lblRegMese->text();
 
     if (!m_messaggi.domandaOkAnnulla(QStringLiteral("Premere OK quando la stampante è pronta.")))

@@ -6,6 +6,7 @@
 #include "TfrmRegagea.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QProcess>
@@ -115,6 +116,15 @@ private slots:
         QCOMPARE(r.riga(7, 10, 13), QString("|||"));
         QCOMPARE(r.riga(24, 0, 1), QString("23/03/2024|23"));
         QCOMPARE(r.finestra->disegno().lblProdotto[3], QString("D RISO"));
+
+        // No sheet pressed: the window says so, closes and draws nothing.
+        auto* fogli = r.finestra->findChild<QButtonGroup*>();
+        fogli->setExclusive(false);
+        fogli->checkedButton()->setChecked(false);
+        r.messaggi().attendi(Tipo::Errore, "Errore #REG01");
+        QVERIFY(r.premi("vid_btnNextPag"));
+        QTRY_VERIFY(!r.finestra->isVisible());
+        QCOMPARE(r.pagina(), QString("1/A"));
         SENZA_PROBLEMI(r);
     }
 
@@ -161,39 +171,54 @@ private slots:
 
     void fogli_data() {
         QTest::addColumn<int>("agea");
-        QTest::addColumn<QString>("ultimo"); // the last sheet button shown
-        QTest::newRow("36") << 36 << "I";
-        QTest::newRow("40") << 40 << "J";
-        QTest::newRow("44") << 44 << "K";
-        QTest::newRow("56") << 56 << "N";
-        QTest::newRow("57") << 57 << "";
+        QTest::addColumn<QString>("lettere"); // the sheet buttons shown
+        QTest::newRow("nessuno") << 0 << "";
+        QTest::newRow("36") << 36 << "ABCDEFGHI";
+        QTest::newRow("40") << 40 << "ABCDEFGHIJ";
+        QTest::newRow("44") << 44 << "ABCDEFGHIJK";
+        QTest::newRow("56") << 56 << "ABCDEFGHIJKLMN";
     }
     void fogli() {
         QFETCH(int, agea);
-        QFETCH(QString, ultimo);
-        if (ultimo.isEmpty()) {
-            ProgrammaProva p(MESE + QStringList{articoli(agea - 4)});
-            // Above 56 articles the window says so and closes.
-            p.messaggi().attendi(Tipo::Errore,
-                                 "Troppi articoli AGEA in anagrafica. Contattare Brevantoria.");
-            TfrmRegagea finestra(p.dati(), p.messaggi(), p.main().percorsi());
-            QComboBox mesi;
-            mesi.addItem("Marzo 2024");
-            finestra.impostaSceltaMese(&mesi);
-            finestra.show();
-            QTRY_VERIFY(!finestra.isVisible());
-            SENZA_PROBLEMI(p);
-            return;
-        }
-        Registro r(MESE + QStringList{articoli(agea - 4)});
+        QFETCH(QString, lettere);
+        Registro r(MESE +
+                   QStringList{agea == 0 ? "UPDATE articoli SET agea = 0" : articoli(agea - 4)});
         QString visibili;
         for (QChar l = 'A'; l <= 'N'; l = QChar(l.unicode() + 1)) {
             if (r.finestra->findChild<QWidget*>(QString("vid_btnFoglio") + l)->isVisible())
                 visibili += l;
         }
-        QCOMPARE(visibili.back(), ultimo.front());
-        QCOMPARE(visibili.size(), ultimo.front().unicode() - 'A' + 1);
+        QCOMPARE(visibili, lettere);
+        if (agea == 40 || agea == 0) {
+            // Sheet J is printed after I; without AGEA articles the cover alone, with no
+            // page to number.
+            r.messaggi().attendi(Tipo::OkAnnulla, PRONTA);
+            QVERIFY(r.premi("vid_btnStampa"));
+            const QStringList testi = pagine(r.stampe().constFirst());
+            QCOMPARE(testi.size(), 1 + 2 * lettere.size());
+            QVERIFY(testi[0].contains(QString("composto da %1 pagine").arg(2 * lettere.size())));
+            QVERIFY(!testi[0].contains("@"));
+            if (agea == 40) {
+                QVERIFY(testi[0].contains("dalla n. 1/A alla n. 2/J"));
+                QVERIFY(testi[10].contains("pagina n. 1 / J"));
+                QVERIFY(testi[20].contains("pagina n. 2 / J"));
+            }
+        }
         SENZA_PROBLEMI(r);
+    }
+
+    // Above 56 AGEA articles the window says so and closes.
+    void troppiArticoli() {
+        ProgrammaProva p(MESE + QStringList{articoli(53)});
+        p.messaggi().attendi(Tipo::Errore,
+                             "Troppi articoli AGEA in anagrafica. Contattare Brevantoria.");
+        TfrmRegagea finestra(p.dati(), p.messaggi(), p.main().percorsi());
+        QComboBox mesi;
+        mesi.addItem("Marzo 2024");
+        finestra.impostaSceltaMese(&mesi);
+        finestra.show();
+        QTRY_VERIFY(!finestra.isVisible());
+        SENZA_PROBLEMI(p);
     }
 
     // 10 AGEA articles and 30 rows: sheets A to C on two pages, one job of cover and six
