@@ -80,14 +80,7 @@ TfrmRegagea::TfrmRegagea(TdmDati& dati, Messaggi& messaggi, const Percorsi& perc
     setFont(carattere);
     creaPulsanti();
 
-    // The organisation of the print layout, read once.
-    const DataSet& azienda = m_dati.tblDatiAzienda;
-    m_disegno.prn_lblStrutCar1 = testoCampo(azienda, QStringLiteral("ragsoc"));
-    m_disegno.prn_lblStrutCar2 =
-        testoCampo(azienda, QStringLiteral("via")) + QStringLiteral(" - ") +
-        testoCampo(azienda, QStringLiteral("cap")) + QStringLiteral(" ") +
-        testoCampo(azienda, QStringLiteral("citta")) + QStringLiteral(" (") +
-        testoCampo(azienda, QStringLiteral("prov")) + QStringLiteral(")");
+    LeggiStruttura();
     vid_btnFoglio[0]->setChecked(true);
     ImpostaLayoutStampa(this, false);
 }
@@ -130,8 +123,8 @@ void TfrmRegagea::creaPulsanti() {
         "QPushButton { border: 1px solid #8f8f91; border-radius: 2px; background: #f0f0f0; }"
         "QPushButton:hover { background: #e0e8f8; }"
         "QPushButton:checked { background: rgb(0, 0, 231); color: white; font-weight: bold; }");
-    m_fogli = new QButtonGroup(this);
-    m_fogli->setExclusive(true);
+    auto* fogli = new QButtonGroup(this);
+    fogli->setExclusive(true);
     for (int s = 0; s < MAX_FOGLI; ++s) {
         const QChar lettera(QLatin1Char('A').unicode() + s);
         auto* foglio =
@@ -139,7 +132,7 @@ void TfrmRegagea::creaPulsanti() {
                      QStringLiteral("Foglio ") + lettera, QRect(20 + 68 * s, 56, 68, 22));
         foglio->setCheckable(true);
         foglio->setStyleSheet(stileFoglio);
-        m_fogli->addButton(foglio);
+        fogli->addButton(foglio);
         vid_btnFoglio[s] = foglio;
         connect(foglio, &QPushButton::clicked, this, [this] {
             const QChar lettera = FoglioCorrente();
@@ -334,7 +327,20 @@ int TfrmRegagea::numeroFogli() {
     return (articoli + ARTICOLI_FOGLIO - 1) / ARTICOLI_FOGLIO;
 }
 
+void TfrmRegagea::LeggiStruttura() {
+    const DataSet& azienda = m_dati.tblDatiAzienda;
+    m_disegno.prn_lblStrutCar1 = testoCampo(azienda, QStringLiteral("ragsoc"));
+    m_disegno.prn_lblStrutCar2 =
+        testoCampo(azienda, QStringLiteral("via")) + QStringLiteral(" - ") +
+        testoCampo(azienda, QStringLiteral("cap")) + QStringLiteral(" ") +
+        testoCampo(azienda, QStringLiteral("citta")) + QStringLiteral(" (") +
+        testoCampo(azienda, QStringLiteral("prov")) + QStringLiteral(")");
+}
+
 void TfrmRegagea::PreparaStampa() {
+    // The organisation as it stands now: changed on "Utilità" since the window was
+    // created, it must not differ between the cover and the pages of one register.
+    LeggiStruttura();
     ImpostaLayoutStampa(this, true);
     m_disegno.stampa = true;
 }

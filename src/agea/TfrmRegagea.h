@@ -17,7 +17,6 @@
 
 class Messaggi;
 class QAbstractButton;
-class QButtonGroup;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -28,7 +27,8 @@ class TfrmRegagea : public QDialog {
     Q_OBJECT
 
 public:
-    // The organisation labels of the print layout are read from datiAzienda here, once.
+    // The organisation labels of the print layout are read from datiAzienda here, and
+    // again at every print.
     TfrmRegagea(TdmDati& dati, Messaggi& messaggi, const Percorsi& percorsi,
                 QWidget* parent = nullptr);
     ~TfrmRegagea() override;
@@ -65,6 +65,8 @@ protected:
 
 private:
     void FormShow();
+    // The organisation's name and address of the print layout, from datiAzienda.
+    void LeggiStruttura();
     void creaPulsanti();
     void cambiaMese(int mesi);
     void cambiaPagina(int passo);
@@ -80,7 +82,6 @@ private:
     Percorsi m_percorsi;
     const QComboBox* m_sceltaMese = nullptr;
     DisegnoRegagea m_disegno;
-    QButtonGroup* m_fogli = nullptr;
     // Month, earliest month and latest movement: hidden date controls, as SpostaMese moves.
     QDateEdit* datRegMese = nullptr;
     QDateEdit* datRegMeseMin = nullptr;
