@@ -409,7 +409,7 @@ void TfrmMain::FormShow() {
         return;
     }
     utLog(routine, QStringLiteral("FIRSTIME"));
-    m_attendere->Mostra({this});
+    m_attendere->Mostra({this, m_regagea.get()});
     RiparazioniAvvio();
     m_utilita->RipristinaStampante();
     m_attendere->Nascondi();
