@@ -176,6 +176,7 @@ private slots:
         QTest::newRow("36") << 36 << "ABCDEFGHI";
         QTest::newRow("40") << 40 << "ABCDEFGHIJ";
         QTest::newRow("44") << 44 << "ABCDEFGHIJK";
+        QTest::newRow("48") << 48 << "ABCDEFGHIJKL";
         QTest::newRow("56") << 56 << "ABCDEFGHIJKLMN";
     }
     void fogli() {
