@@ -127,6 +127,10 @@ int PaginaMovimenti::idDocumento() const {
     return mast().riga() < 0 ? 0 : mast().valore(QStringLiteral("ID")).toInt();
 }
 
+QDate PaginaMovimenti::dataDocumento() const {
+    return mast().riga() < 0 ? QDate() : mast().valore(QStringLiteral("data")).toDate();
+}
+
 // Browse mode: list, month chooser and buttons enabled, card disabled; edit mode the
 // reverse.
 void PaginaMovimenti::modalitaModifica(bool modifica) {
@@ -235,7 +239,7 @@ void PaginaMovimenti::btnConfermaClick() {
         m_dati->Rinfresca(m_def.gruppo);
         CheckArticoliDuplicatiUnaTabella(m_def.tabellaRighe, QStringLiteral("master_id"), id);
         m_dati->Rinfresca(m_def.gruppo);
-        dopoConferma(data);
+        righeDefinitive(data);
     });
     EseguiOperazione(m_messaggi, QStringLiteral("leggere i documenti"), [&] { ricostruisci(id); });
 }
@@ -255,8 +259,11 @@ void PaginaMovimenti::btnEliminaClick() {
                             d.testo(QStringLiteral("nrDocumento")) + QStringLiteral("?");
     if (!m_messaggi.domandaSiNo(domanda))
         return;
-    if (EseguiOperazione(m_messaggi, QStringLiteral("eliminare il documento"),
-                         [&] { d.elimina(); }))
+    const QDate data = dataDocumento();
+    if (EseguiOperazione(m_messaggi, QStringLiteral("eliminare il documento"), [&] {
+            d.elimina();
+            righeDefinitive(data);
+        }))
         EseguiOperazione(m_messaggi, QStringLiteral("leggere i documenti"),
                          [&] { ricostruisci(idDocumento()); });
 }
@@ -283,10 +290,13 @@ void PaginaMovimenti::btnAggiungiArticoloClick() {
             righe.imposta(QStringLiteral("articoli_id"), m_dialoghi.selArt->articoloScelto());
             righe.imposta(QStringLiteral("qta"), m_dialoghi.selArt->quantitaScelta());
             righe.registra();
-            // No Conferma follows a line added in browse mode: its document is merged now.
-            if (!m_stato.inModifica)
+            // No Conferma follows a line added in browse mode: its document is merged and
+            // completed now.
+            if (!m_stato.inModifica) {
                 CheckArticoliDuplicatiUnaTabella(m_def.tabellaRighe, QStringLiteral("master_id"),
                                                  id);
+                righeDefinitive(dataDocumento());
+            }
             righe.rinfresca();
         });
     if (!registrato)
@@ -304,6 +314,8 @@ void PaginaMovimenti::btnEliminaArticoloClick() {
         return;
     EseguiOperazione(m_messaggi, QStringLiteral("eliminare l'articolo"), [&] {
         righe.elimina();
+        if (!m_stato.inModifica)
+            righeDefinitive(dataDocumento());
         righe.rinfresca();
     });
 }

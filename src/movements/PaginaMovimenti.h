@@ -104,8 +104,10 @@ protected:
     // The date box read into `data`; false, with "La data del documento non è corretta."
     // shown, when it holds no date.
     bool leggiData(QDate& data);
-    // The tab's work after the lines were merged and re-read.
-    virtual void dopoConferma(const QDate&) {}
+    // The tab's work once the lines of the document of `data` stand as they are stored:
+    // after Conferma, and after a line added or removed, or a document deleted, outside
+    // edit mode, which no Conferma follows.
+    virtual void righeDefinitive(const QDate&) {}
 
     // Stores a new header with the values `valori` sets on the data set in its insert
     // state and returns its ID; 0, with the error shown, when it could not be stored.
@@ -131,6 +133,8 @@ protected:
     DataSet& dett() const;
     // The ID of the current document, 0 when there is none.
     int idDocumento() const;
+    // The date of the current document; invalid when there is none.
+    QDate dataDocumento() const;
 
 private:
     void costruisci();

@@ -271,7 +271,7 @@ bool PaginaScarichi::controllaConferma(QDate& data) {
     return true;
 }
 
-void PaginaScarichi::dopoConferma(const QDate& data) {
+void PaginaScarichi::righeDefinitive(const QDate& data) {
     AggiungiAllegato9(data);
     CheckAll9(dati(), messaggi());
 }

@@ -31,7 +31,7 @@ protected:
     QLineEdit* casellaData() const override { return edtScaData; }
     void inizioModifica() override;
     bool controllaConferma(QDate& data) override;
-    void dopoConferma(const QDate& data) override;
+    void righeDefinitive(const QDate& data) override;
 
 private:
     // The household size of beneficiary `id`; 0 for none.

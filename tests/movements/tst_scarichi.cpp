@@ -195,6 +195,35 @@ private slots:
         QCOMPARE(p.valore("SELECT Stampa_Scarico_ID FROM parametri").toString(), "1");
         SENZA_PROBLEMI(p);
     }
+
+    // Guards the declarations after a line removed and added again without Modifica: F6 on
+    // the only AGEA line of 30 November takes its declaration away and renumbers 1 December;
+    // F5 puts both back, each time with the renumbering warning.
+    void righeSenzaModifica() {
+        ProgrammaProva p(
+            BASE + QStringList{"INSERT INTO scarichi_mast (ID, data, nrDocumento, nominativi_id, "
+                               "causali_id, nrBeneficiati) VALUES (1, '2025-11-29', 1, 1, 1, 4), "
+                               "(2, '2025-11-30', 2, 1, 1, 4), (3, '2025-12-01', 3, 1, 1, 4)",
+                               "INSERT INTO scarichi_dett (master_id, articoli_id, qta) VALUES "
+                               "(1, 1, 1), (2, 1, 2), (2, 2, 1), (3, 1, 1)"});
+        const QString dichiarazioni = "SELECT data || ' ' || numero FROM allegati9 ORDER BY data";
+        const QStringList tutte = {"2025-11-29 1", "2025-11-30 2", "2025-12-01 3"};
+        QCOMPARE(p.righe(dichiarazioni), tutte);
+        QVERIFY(p.vaiScheda("tsScarichi"));
+        azioni::scegli(p.trova<QComboBox>("cbxScaMese"), "Novembre 2025");
+        QVERIFY(p.cliccaRiga("grScarichiMast", 1));
+        QVERIFY(p.rigaCorrente("grScarichiDett").startsWith("PASTA|"));
+        p.messaggi().attendi(Tipo::SiNo, "Eliminare l'articolo PASTA dal presente scarico?");
+        p.messaggi().attendi(Tipo::Informazione, {});
+        QTest::keyClick(&p.main(), Qt::Key_F6);
+        QCOMPARE(p.righe(dichiarazioni), QStringList({"2025-11-29 1", "2025-12-01 2"}));
+
+        azioni::articolo(p, "pasta", "2");
+        p.messaggi().attendi(Tipo::Informazione, {});
+        QTest::keyClick(&p.main(), Qt::Key_F5);
+        QCOMPARE(p.righe(dichiarazioni), tutte);
+        SENZA_PROBLEMI(p);
+    }
 };
 
 QTEST_MAIN(TestScarichi)
