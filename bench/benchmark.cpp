@@ -207,6 +207,96 @@ int main(int argc, char** argv) {
         "Scheda Registro mostrata", 5, 0, [&] { p.vaiScheda("tsRapporti"); },
         [&] { p.vaiScheda("tsMenu"); });
 
+    // One delivery template: Modifica, two lines of one article, Conferma (the name stored,
+    // the template re-read twice and its duplicate lines merged); then the merge's own SQL
+    // on the same template, bare.
+    p.vaiScheda("tsModelli");
+    p.cliccaRiga("grModCons", 0);
+    const int modello = p.dati().tblCons_mast.valore("ID").toInt();
+    misura(
+        "Conferma di un modello di consegna", 5, 100, [&] { p.clicca("btnModCons_Conferma"); },
+        [&] {
+            p.clicca("btnModModifica");
+            for (int i = 0; i < 2; ++i) {
+                azioni::articolo(p, "AGEA PRODOTTO 05", "1");
+                p.clicca("btnCons_AggiungiArticolo");
+            }
+        });
+    std::printf("  (%s righe in cons_dett, %d nel modello)\n",
+                qPrintable(p.valore("SELECT COUNT(*) FROM cons_dett").toString()),
+                p.dati().tblCons_dett.conteggio());
+    // The same merge as bare SQL: a duplicate line inserted (not timed), then the group
+    // query, the lowest ID, the update and the delete.
+    const int articolo = p.valore("SELECT ID FROM articoli WHERE descr LIKE '%AGEA PRODOTTO 05%' "
+                                  "ORDER BY descr LIMIT 1")
+                             .toInt();
+    const QString gruppo = QString("modelli_id=%1 AND articoli_id=%2").arg(modello).arg(articolo);
+    misura(
+        "SQL: unione dei duplicati del modello", 5, 0,
+        [&] {
+            QSqlQuery q(QSqlDatabase::database(NOME_CONNESSIONE));
+            q.exec(QString("SELECT COUNT(*) AS cnt, modelli_id, articoli_id, SUM(qta) AS tot "
+                           "FROM cons_dett WHERE modelli_id=%1 GROUP BY modelli_id, articoli_id "
+                           "HAVING COUNT(*)>1")
+                       .arg(modello));
+            const double tot = q.next() ? q.value(3).toDouble() : 0;
+            q.exec("SELECT ID FROM cons_dett WHERE " + gruppo + " ORDER BY ID LIMIT 1");
+            const int tieni = q.next() ? q.value(0).toInt() : 0;
+            q.exec(QString("UPDATE cons_dett SET qta=%1 WHERE ID=%2").arg(tot).arg(tieni));
+            q.exec(QString("DELETE FROM cons_dett WHERE %1 AND ID<>%2").arg(gruppo).arg(tieni));
+        },
+        [&] {
+            p.esegui(QString("INSERT INTO cons_dett (modelli_id, articoli_id, qta) "
+                             "VALUES (%1, %2, 1)")
+                         .arg(modello)
+                         .arg(articolo));
+        });
+
+    // The quick distribution of a 12-line template, from the dialog's OK to the new
+    // distribution shown in its month (the copies dialog, answered "Annulla", opens on it);
+    // then its INSERT ... SELECT alone, bare.
+    p.esegui("INSERT INTO cons_mast (descr) VALUES ('Pacco veloce 12')");
+    const int modelloVeloce = p.valore("SELECT MAX(ID) FROM cons_mast").toInt();
+    p.esegui(QString("INSERT INTO cons_dett (modelli_id, articoli_id, qta) "
+                     "SELECT %1, ID, 1 + ID % 3 FROM articoli WHERE ID BETWEEN 50 AND 61")
+                 .arg(modelloVeloce));
+    p.vaiScheda("tsScarichi");
+    QList<double> tempiVeloce;
+    QElapsedTimer daOk;
+    for (int i = 0; i < 7; ++i) {
+        p.messaggi().attendiDialogo([&](QDialog& d) {
+            d.show();
+            QTest::keyClicks(d.findChild<QLineEdit*>("edtQuickNomCerca"), "ROSSI 3");
+            p.dati().tblCons_mast.localizza("descr", "Pacco veloce 12");
+            daOk.start();
+            return azioni::premi(d, "Ok");
+        });
+        p.messaggi().attendiDialogo([&](QDialog& d) {
+            tempiVeloce << double(daOk.nsecsElapsed()) / 1e6;
+            d.show();
+            return azioni::premi(d, "Annulla");
+        });
+        p.clicca("btnQuickSca");
+    }
+    std::sort(tempiVeloce.begin(), tempiVeloce.end());
+    std::printf("%-48s mediana %8.1f ms  peggiore %8.1f ms  (obiettivo < 100 ms)%s\n",
+                "Scarico veloce, da OK alla scheda", tempiVeloce.at(tempiVeloce.size() / 2),
+                tempiVeloce.last(), tempiVeloce.last() < 100 ? "" : "  SUPERATO");
+    std::printf("  (%s righe nell'ultimo scarico)\n",
+                qPrintable(p.valore("SELECT COUNT(*) FROM scarichi_dett WHERE master_id = "
+                                    "(SELECT MAX(ID) FROM scarichi_mast)")
+                               .toString()));
+    misura(
+        "SQL: INSERT ... SELECT delle 12 righe", 7, 0,
+        [&] {
+            QSqlQuery q(QSqlDatabase::database(NOME_CONNESSIONE));
+            q.exec(QString("INSERT INTO scarichi_dett (master_id, articoli_id, qta) SELECT -1, "
+                           "articoli_id, qta FROM cons_dett WHERE modelli_id=%1")
+                       .arg(modelloVeloce));
+        },
+        [&] { p.esegui("DELETE FROM scarichi_dett WHERE master_id = -1"); });
+    p.esegui("DELETE FROM scarichi_dett WHERE master_id = -1");
+
     if (!p.problemi().isEmpty())
         std::printf("Finestre inattese:\n%s\n", qPrintable(p.problemi().join('\n')));
     return 0;

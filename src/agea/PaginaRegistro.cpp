@@ -265,9 +265,7 @@ void PaginaRegistro::RefreshRegagea() {
     const QDate mese = utDataDaMeseAnno(cbxRegMese->currentText());
     DataSet& q = m_dati->qryPivotUnArt;
     q.chiudi();
-    ReportHost::ImpostaParametro(QStringLiteral("Pivot_mese"), utTestoData(mese));
-    ReportHost::ImpostaParametro(QStringLiteral("Pivot_giac_data"),
-                                 utTestoData(QDate(mese.year(), mese.month(), 1)));
+    ImpostaParametriMese(mese);
     utLog(routine, QStringLiteral("RefreshRegagea # 1"));
 
     const int id = articoloSelezionato();

@@ -2,7 +2,6 @@
 
 #include "Datamodule.h"
 #include "Messaggi.h"
-#include "ReportHost.h"
 #include "Utilitylibrary.h"
 #include "Viste.h"
 #include "Visualizzazione.h"
@@ -197,11 +196,7 @@ void TfrmRegagea::Aggiorna(const QDate& mese) {
 
 void TfrmRegagea::ImpostaMesePivot(const QDate& mese) {
     m_dati.qryPivot.chiudi();
-    const QString testoMese = utTestoData(mese);
-    ReportHost::ImpostaParametro(QStringLiteral("Pivot_mese"), testoMese);
-    const QDate letta = utDataDaTesto(testoMese);
-    ReportHost::ImpostaParametro(QStringLiteral("Pivot_giac_data"),
-                                 utTestoData(QDate(letta.year(), letta.month(), 1)));
+    ImpostaParametriMese(mese);
     // The view has one column per AGEA article as they stand now.
     RicreaQryPivot();
     m_dati.qryPivot.apri();

@@ -7,6 +7,7 @@
 #include "PaginaArticoli.h"
 #include "PaginaCarichi.h"
 #include "PaginaFornitori.h"
+#include "PaginaModelli.h"
 #include "PaginaNominativi.h"
 #include "PaginaRegistro.h"
 #include "PaginaScarichi.h"
@@ -14,10 +15,12 @@
 #include "Registro.h"
 #include "TfrmAttendere.h"
 #include "TfrmNewCar.h"
+#include "TfrmQuickSca.h"
 #include "TfrmRegagea.h"
 #include "TfrmSelArt.h"
 #include "TfrmSelCausale.h"
 #include "TfrmSelNom.h"
+#include "TfrmStampa.h"
 #include "Utilitylibrary.h"
 #include "VersionInfo.h"
 
@@ -81,7 +84,8 @@ void TfrmMain::CreaControlli() {
     pcMain->addTab(m_anagrafiche[0], QStringLiteral("Articoli"));
     pcMain->addTab(m_anagrafiche[1], QStringLiteral("Nominativi"));
     pcMain->addTab(m_anagrafiche[2], QStringLiteral("Fornitori"));
-    SchedaVuota(QStringLiteral("tsModelli"), QStringLiteral("Modelli di consegna"));
+    m_modelli = new PaginaModelli(m_messaggi, *this);
+    pcMain->addTab(m_modelli, QStringLiteral("Modelli di consegna"));
     m_carichi = new PaginaCarichi(m_messaggi, *this);
     m_scarichi = new PaginaScarichi(m_messaggi, *this);
     pcMain->addTab(m_carichi, QStringLiteral("Carichi"));
@@ -105,10 +109,20 @@ void TfrmMain::CreaControlli() {
         AggiungiTasto(pagina, Qt::Key_F5, [pagina] { pagina->btnAggiungiArticoloClick(); });
         AggiungiTasto(pagina, Qt::Key_F6, [pagina] { pagina->btnEliminaArticoloClick(); });
     }
+    // The lines of the delivery templates, in either state as well.
+    AggiungiTasto(m_modelli, Qt::Key_F5, [this] { m_modelli->btnCons_AggiungiArticoloClick(); });
+    AggiungiTasto(m_modelli, Qt::Key_F6, [this] { m_modelli->btnCons_EliminaArticoloClick(); });
+    // The quick distribution.
+    AggiungiTasto(m_scarichi, Qt::Key_F12, [this] { m_scarichi->btnQuickScaClick(); });
     // From the start page straight to a new receipt.
     AggiungiTasto(tsMenu, Qt::Key_F11, [this] {
         pcMain->setCurrentWidget(m_carichi);
         m_carichi->btnNuovoClick();
+    });
+    // From the start page to "Scarichi", and there the quick distribution.
+    AggiungiTasto(tsMenu, Qt::Key_F12, [this] {
+        pcMain->setCurrentWidget(m_scarichi);
+        m_scarichi->btnQuickScaClick();
     });
 }
 
@@ -151,13 +165,6 @@ QWidget* TfrmMain::CreaPaginaStart() {
     connect(btnLogTree, &QPushButton::clicked, this, &TfrmMain::AlternaAlberoLog);
     start->addWidget(btnLogTree, 0, Qt::AlignRight);
     return pagina;
-}
-
-// A tab whose contents other parts of the program fill.
-void TfrmMain::SchedaVuota(const QString& nome, const QString& titolo) {
-    auto* scheda = new QWidget;
-    scheda->setObjectName(nome);
-    pcMain->addTab(scheda, titolo);
 }
 
 // The installation checks; each step runs only when the previous ones succeeded.
@@ -288,11 +295,15 @@ void TfrmMain::ImpostaDati(TdmDati& dati) {
     m_newCar = std::make_unique<TfrmNewCar>(dati, m_messaggi);
     m_selCausale = std::make_unique<TfrmSelCausale>(dati, m_messaggi);
     m_selNom = std::make_unique<TfrmSelNom>(dati, m_messaggi);
+    m_quickSca = std::make_unique<TfrmQuickSca>(dati, m_messaggi);
+    // The copies dialog is centred on this window.
+    m_stampa = std::make_unique<TfrmStampa>(this);
     m_regagea = std::make_unique<TfrmRegagea>(dati, m_messaggi, m_percorsi);
     for (PaginaAnagrafica* pagina : std::as_const(m_anagrafiche))
         pagina->collegaDati(dati, m_percorsi);
-    const DialoghiMovimenti dialoghi{m_selArt.get(), m_newCar.get(), m_selCausale.get(),
-                                     m_selNom.get()};
+    const DialoghiMovimenti dialoghi{m_selArt.get(), m_newCar.get(),   m_selCausale.get(),
+                                     m_selNom.get(), m_quickSca.get(), m_stampa.get()};
+    m_modelli->collegaDati(dati, m_percorsi, *m_selArt);
     m_carichi->collegaDati(dati, m_percorsi, dialoghi);
     m_scarichi->collegaDati(dati, m_percorsi, dialoghi);
     m_allegato9->collegaDati(dati, m_percorsi);

@@ -16,14 +16,17 @@ class AlberoLog;
 class PaginaAllegato9;
 class PaginaAnagrafica;
 class PaginaCarichi;
+class PaginaModelli;
 class PaginaRegistro;
 class PaginaScarichi;
 class PaginaUtilita;
 class TfrmNewCar;
+class TfrmQuickSca;
 class TfrmRegagea;
 class TfrmSelArt;
 class TfrmSelCausale;
 class TfrmSelNom;
+class TfrmStampa;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -83,7 +86,6 @@ private:
         std::function<void()> azione;
     };
     QWidget* CreaPaginaStart();
-    void SchedaVuota(const QString& nome, const QString& titolo);
     // The repairs of the first show: Annex 9 numbering, missing recipients, duplicate lines.
     void RiparazioniAvvio();
     void SchedaCambiata(int indice);
@@ -111,6 +113,7 @@ private:
     QWidget* pnlUpdate = nullptr;
     QPushButton* btnLogTree = nullptr;
     QList<PaginaAnagrafica*> m_anagrafiche;
+    PaginaModelli* m_modelli = nullptr;
     PaginaCarichi* m_carichi = nullptr;
     PaginaScarichi* m_scarichi = nullptr;
     PaginaRegistro* m_registro = nullptr;
@@ -121,6 +124,8 @@ private:
     std::unique_ptr<TfrmNewCar> m_newCar;
     std::unique_ptr<TfrmSelCausale> m_selCausale;
     std::unique_ptr<TfrmSelNom> m_selNom;
+    std::unique_ptr<TfrmQuickSca> m_quickSca;
+    std::unique_ptr<TfrmStampa> m_stampa;
     // The register page window that the "Registro" tab opens.
     std::unique_ptr<TfrmRegagea> m_regagea;
     AlberoLog* treeLog = nullptr;

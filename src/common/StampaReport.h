@@ -11,3 +11,9 @@ class ReportHost;
 // "Stampa non riuscita: " and the reason.
 bool StampaConReportHost(Messaggi& messaggi, const ReportHost& host, const QString& macro,
                          const QString& parametro = {}, const QString& valore = {});
+
+// The same print without the question, `copie` times: the parameter written once, the
+// macro run once per copy. A host that fails is shown as above and no further copy is
+// tried.
+bool StampaCopieConReportHost(Messaggi& messaggi, const ReportHost& host, const QString& macro,
+                              const QString& parametro, const QString& valore, int copie);

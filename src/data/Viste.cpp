@@ -1,6 +1,9 @@
 #include "Viste.h"
 
 #include "ErroreDb.h"
+#include "ReportHost.h"
+#include "Transazione.h"
+#include "Utilitylibrary.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -98,4 +101,15 @@ void RicreaQryPivot(const QString& connessione) {
         q.exec(QStringLiteral("RELEASE ricrea_qry_pivot"));
         throw;
     }
+}
+
+void ImpostaParametriMese(const QDate& mese) {
+    Transazione scrittura(QStringLiteral("parametri_mese"));
+    const QString testoMese = utTestoData(mese);
+    ReportHost::ImpostaParametro(QStringLiteral("Pivot_mese"), testoMese);
+    // The opening stock's day comes from the month as written, read back.
+    const QDate letta = utDataDaTesto(testoMese);
+    ReportHost::ImpostaParametro(QStringLiteral("Pivot_giac_data"),
+                                 utTestoData(QDate(letta.year(), letta.month(), 1)));
+    scrittura.conferma();
 }

@@ -6,7 +6,13 @@
 
 #include "Connessione.h"
 
+#include <QDate>
 #include <QString>
 
 // Drops and creates qry_pivot for the articles with agea true. Throws ErroreDb.
 void RicreaQryPivot(const QString& connessione = NOME_CONNESSIONE);
+
+// Writes the register month into parametri, as the register views read it: Pivot_mese the
+// month's date, Pivot_giac_data the first day of that month (the date of the opening
+// stock), both as short-date texts, together in one transaction. Throws ErroreDb.
+void ImpostaParametriMese(const QDate& mese);

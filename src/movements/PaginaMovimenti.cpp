@@ -6,9 +6,9 @@
 #include "Duplicati.h"
 #include "Messaggi.h"
 #include "ReportHost.h"
+#include "RigheArticoli.h"
 #include "StampaReport.h"
 #include "StatoMain.h"
-#include "TfrmSelArt.h"
 #include "Utilitylibrary.h"
 #include "Visualizzazione.h"
 
@@ -110,9 +110,11 @@ void PaginaMovimenti::collegaDati(TdmDati& dati, const Percorsi& percorsi,
 }
 
 QList<ColonnaGriglia> PaginaMovimenti::colonneRighe() const {
-    return {{QStringLiteral("luArticoloDescr"), QStringLiteral("Descrizione"), 240},
-            {QStringLiteral("luUm"), QStringLiteral("U.M."), 70},
-            {QStringLiteral("qta"), QStringLiteral("Quantità"), 0}};
+    return ColonneRigheArticoli();
+}
+
+TabellaRighe PaginaMovimenti::righe() const {
+    return {m_def.tabellaRighe, QStringLiteral("master_id"), m_def.documento};
 }
 
 DataSet& PaginaMovimenti::mast() const {
@@ -279,43 +281,13 @@ void PaginaMovimenti::btnStampaClick() {
 }
 
 void PaginaMovimenti::btnAggiungiArticoloClick() {
-    const int id = idDocumento();
-    if (id == 0 || m_messaggi.esegui(*m_dialoghi.selArt) == QDialog::Rejected)
-        return;
-    DataSet& righe = dett();
-    const bool registrato =
-        EseguiOperazione(m_messaggi, QStringLiteral("aggiungere l'articolo"), [&] {
-            righe.aggiungi();
-            righe.imposta(QStringLiteral("master_id"), id);
-            righe.imposta(QStringLiteral("articoli_id"), m_dialoghi.selArt->articoloScelto());
-            righe.imposta(QStringLiteral("qta"), m_dialoghi.selArt->quantitaScelta());
-            righe.registra();
-            // No Conferma follows a line added in browse mode: its document is merged and
-            // completed now.
-            if (!m_stato.inModifica) {
-                CheckArticoliDuplicatiUnaTabella(m_def.tabellaRighe, QStringLiteral("master_id"),
-                                                 id);
-                righeDefinitive(dataDocumento());
-            }
-            righe.rinfresca();
-        });
-    if (!registrato)
-        righe.annulla();
+    AggiungiRigaArticolo(m_messaggi, *m_dialoghi.selArt, dett(), righe(), idDocumento(),
+                         !m_stato.inModifica, [this] { righeDefinitive(dataDocumento()); });
 }
 
 void PaginaMovimenti::btnEliminaArticoloClick() {
-    DataSet& righe = dett();
-    if (righe.vuoto())
-        return;
-    const QString domanda = QStringLiteral("Eliminare l'articolo ") +
-                            righe.testo(QStringLiteral("luArticoloDescr")) +
-                            QStringLiteral(" dal presente %1?").arg(m_def.documento);
-    if (!m_messaggi.domandaSiNo(domanda))
-        return;
-    EseguiOperazione(m_messaggi, QStringLiteral("eliminare l'articolo"), [&] {
-        righe.elimina();
+    EliminaRigaArticolo(m_messaggi, dett(), righe(), [this] {
         if (!m_stato.inModifica)
             righeDefinitive(dataDocumento());
-        righe.rinfresca();
     });
 }

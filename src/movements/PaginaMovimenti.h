@@ -22,14 +22,18 @@ class DataSet;
 class Messaggi;
 class QComboBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class TdmDati;
 class TfrmNewCar;
+class TfrmQuickSca;
 class TfrmSelArt;
 class TfrmSelCausale;
 class TfrmSelNom;
+class TfrmStampa;
 struct StatoMain;
+struct TabellaRighe;
 
 // The dialogs of the movement tabs, created once with the data module and reused.
 struct DialoghiMovimenti {
@@ -37,6 +41,8 @@ struct DialoghiMovimenti {
     TfrmNewCar* newCar = nullptr;
     TfrmSelCausale* selCausale = nullptr;
     TfrmSelNom* selNom = nullptr;
+    TfrmQuickSca* quickSca = nullptr;
+    TfrmStampa* stampa = nullptr;
 };
 
 class PaginaMovimenti : public PaginaScheda {
@@ -129,6 +135,9 @@ protected:
     StatoMain& stato() const { return m_stato; }
     TdmDati& dati() const { return *m_dati; }
     const DialoghiMovimenti& dialoghi() const { return m_dialoghi; }
+    const Percorsi& percorsi() const { return m_percorsi; }
+    // The buttons of the top panel, ending with a stretch: a tab adds its own before it.
+    QHBoxLayout* pulsantiAlto() const { return m_pannelli.pulsanti; }
     DataSet& mast() const;
     DataSet& dett() const;
     // The ID of the current document, 0 when there is none.
@@ -140,6 +149,8 @@ private:
     void costruisci();
     void modalitaModifica(bool modifica);
     void FiltroMese();
+    // The documents' line table.
+    TabellaRighe righe() const;
 
     Definizione m_def;
     Messaggi& m_messaggi;

@@ -3,14 +3,21 @@
 #include "Allegati9.h"
 #include "CollegamentoCampi.h"
 #include "Datamodule.h"
+#include "Duplicati.h"
 #include "Messaggi.h"
+#include "ReportHost.h"
+#include "StampaReport.h"
 #include "StatoMain.h"
+#include "TfrmQuickSca.h"
 #include "TfrmSelCausale.h"
 #include "TfrmSelNom.h"
+#include "TfrmStampa.h"
+#include "Transazione.h"
 #include "Utilitylibrary.h"
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -19,6 +26,9 @@
 
 namespace {
 const QString ROUTINE_NUOVO = QStringLiteral("TfrmMain::btnScaNuovoClick");
+const QString ROUTINE_VELOCE = QStringLiteral("TfrmMain::btnQuickScaClick");
+const QString MACRO_SCHEDA = QStringLiteral("mac_StampaSchedaScarico");
+const QString PARAMETRO_SCHEDA = QStringLiteral("Stampa_Scarico_ID");
 
 PaginaMovimenti::Definizione definizione() {
     return {.nomeScheda = QStringLiteral("tsScarichi"),
@@ -31,8 +41,8 @@ PaginaMovimenti::Definizione definizione() {
             .tabellaRighe = QStringLiteral("scarichi_dett"),
             .gruppo = QStringLiteral("Scarichi"),
             .documento = QStringLiteral("scarico"),
-            .macroStampa = QStringLiteral("mac_StampaSchedaScarico"),
-            .parametroStampa = QStringLiteral("Stampa_Scarico_ID"),
+            .macroStampa = MACRO_SCHEDA,
+            .parametroStampa = PARAMETRO_SCHEDA,
             .mast = &TdmDati::tblScarichi_mast,
             .dett = &TdmDati::tblScarichi_dett,
             .idCorrente = &StatoMain::idCorrenteScarichi};
@@ -110,7 +120,14 @@ PaginaScarichi::PaginaScarichi(Messaggi& messaggi, StatoMain& stato, QWidget* pa
     g->addWidget(new QLabel(QStringLiteral("Numero destinatari"), corpo), 4, 0);
     g->addWidget(edtScaNrBeneficiati, 4, 1);
 
+    // "Veloce (F12)" after "Stampa" on the top panel.
+    QHBoxLayout* alto = pulsantiAlto();
+    btnQuickSca = PulsanteScheda(alto->parentWidget(), QStringLiteral("btnQuickSca"),
+                                 QStringLiteral("Veloce (F12)"));
+    alto->insertWidget(alto->count() - 1, btnQuickSca);
+
     connect(btnScaNom, &QPushButton::clicked, this, &PaginaScarichi::btnScaNomClick);
+    connect(btnQuickSca, &QPushButton::clicked, this, &PaginaScarichi::btnQuickScaClick);
 }
 
 QList<ColonnaGriglia> PaginaScarichi::colonneElenco() const {
@@ -274,4 +291,84 @@ bool PaginaScarichi::controllaConferma(QDate& data) {
 void PaginaScarichi::righeDefinitive(const QDate& data) {
     AggiungiAllegato9(data);
     CheckAll9(dati(), messaggi());
+}
+
+void PaginaScarichi::btnQuickScaClick() {
+    // While a card is edited the button is disabled, and its key waits for Conferma too.
+    if (stato().inModifica)
+        return;
+    utLogEnter(ROUTINE_VELOCE);
+    QString manca;
+    const bool letto =
+        EseguiOperazione(messaggi(), QStringLiteral("preparare lo scarico veloce"), [&] {
+            if (tabellaVuota(QStringLiteral("nominativi")))
+                manca = QStringLiteral("Non ci sono nominativi");
+            else if (tabellaVuota(QStringLiteral("cons_mast")))
+                manca = QStringLiteral("Non ci sono modelli di consegna.");
+        });
+    TfrmQuickSca& quick = *dialoghi().quickSca;
+    if (letto && !manca.isEmpty()) {
+        messaggi().informazione(manca);
+    } else if (letto && messaggi().esegui(quick) == QDialog::Accepted) {
+        const int id = registraScaricoVeloce(quick.nominativoScelto, quick.modelloScelto);
+        if (id != 0) {
+            // The new distribution is on screen, with its lines, when its copies are asked.
+            EseguiOperazione(messaggi(), QStringLiteral("leggere i documenti"),
+                             [&] { ricostruisci(id); });
+            stampaCopie(id);
+        }
+    }
+    utLogExit(ROUTINE_VELOCE);
+}
+
+int PaginaScarichi::registraScaricoVeloce(int nominativo, int modello) {
+    const QDate oggi = QDate::currentDate();
+    DataSet& d = mast();
+    int id = 0;
+    const bool registrato =
+        EseguiOperazione(messaggi(), QStringLiteral("registrare lo scarico veloce"), [&] {
+            const int destinatari = numeroFamiliari(nominativo);
+            const int numero = ProssimoNrScarico();
+            // The header and its lines stand or fall together: a failed copy leaves no
+            // empty distribution behind.
+            Transazione transazione(QStringLiteral("scarico_veloce"));
+            d.aggiungi();
+            d.imposta(QStringLiteral("data"), oggi);
+            d.imposta(QStringLiteral("nominativi_id"), nominativo);
+            d.imposta(QStringLiteral("nrDocumento"), numero);
+            d.imposta(QStringLiteral("causali_id"), 1);
+            d.imposta(QStringLiteral("nrBeneficiati"), destinatari);
+            d.registra();
+            id = d.idRegistrato();
+            Querifica(QStringLiteral(" INSERT INTO scarichi_dett (master_id, articoli_id, qta) ") +
+                      QStringLiteral(" SELECT ") + QString::number(id) +
+                      QStringLiteral(", articoli_id, qta ") + QStringLiteral(" FROM cons_dett ") +
+                      QStringLiteral(" WHERE modelli_id=") + QString::number(modello));
+            // No Conferma follows, and a template may repeat an article (a line added to it
+            // outside its own Conferma): the new distribution is merged now.
+            CheckArticoliDuplicatiUnaTabella(QStringLiteral("scarichi_dett"),
+                                             QStringLiteral("master_id"), id);
+            transazione.conferma();
+        });
+    if (!registrato) {
+        // The database went back as it was; so does the list.
+        if (d.stato() != DataSet::Stato::Consultazione)
+            d.annulla();
+        EseguiOperazione(messaggi(), QStringLiteral("leggere i documenti"), [&] { d.rinfresca(); });
+        return 0;
+    }
+    // Today's declaration, numbered in date order as after a Conferma.
+    EseguiOperazione(messaggi(), QStringLiteral("completare lo scarico veloce"),
+                     [&] { righeDefinitive(oggi); });
+    return id;
+}
+
+void PaginaScarichi::stampaCopie(int id) {
+    const int copie = TfrmStampa::copie(messaggi().esegui(*dialoghi().stampa));
+    if (copie == 0)
+        return;
+    EseguiOperazione(messaggi(), QStringLiteral("stampare il documento"), [&] {
+        StampaCopieConReportHost(messaggi(), ReportHost(percorsi()), MACRO_SCHEDA, PARAMETRO_SCHEDA,
+                                 QString::number(id), copie);
+    });
 }

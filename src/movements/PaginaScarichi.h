@@ -3,7 +3,8 @@
 // The "Scarichi" tab: every issue of goods from the store, one distribution per document,
 // with its reason, usually a beneficiary, the number of people served and one line per
 // article and quantity, listed month by month. Confirming a distribution keeps the Annex 9
-// declarations in step with the delivery days.
+// declarations in step with the delivery days. The quick distribution makes the usual
+// delivery to a beneficiary in one step, from a delivery template.
 
 #include "PaginaMovimenti.h"
 
@@ -22,6 +23,10 @@ public:
     void btnScaNomClick();
     // The reason was changed in the card: beneficiary and recipients follow, stored at once.
     void dsScarichi_mastDataChange();
+    // "Veloce (F12)": a beneficiary and a template chosen, today's delivery to that
+    // beneficiary stored with the template's lines, the day's declaration, the card printed
+    // in the copies asked for, and the new distribution shown in its month.
+    void btnQuickScaClick();
 
 protected:
     QList<ColonnaGriglia> colonneElenco() const override;
@@ -38,6 +43,11 @@ private:
     static int numeroFamiliari(int id);
     // "..." and "Numero destinatari" enabled as reason `causale` allows.
     void abilitaPerCausale(int causale);
+    // Stores today's reason-1 distribution to `nominativo` with the lines of template
+    // `modello`, and returns its ID; 0, with the error shown and nothing stored, on failure.
+    int registraScaricoVeloce(int nominativo, int modello);
+    // The card of distribution `id` in the copies the copies dialog asks for.
+    void stampaCopie(int id);
 
     QLineEdit* txtScaCognome = nullptr;
     QLineEdit* txtScaNome = nullptr;
@@ -46,4 +56,5 @@ private:
     QLineEdit* edtScaData = nullptr;
     QComboBox* luCausale = nullptr;
     QLineEdit* edtScaNrBeneficiati = nullptr;
+    QPushButton* btnQuickSca = nullptr;
 };

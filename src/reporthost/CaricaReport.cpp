@@ -3,6 +3,7 @@
 #include "ErroreDb.h"
 #include "Formati.h"
 
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -187,6 +188,36 @@ Gruppo nuovoGruppo(const SezioneDef& sezione, const QString& titolo) {
     return g;
 }
 
+// A quantity with the decimals it needs: 4,5  2  0,125.
+QString testoTotale(double n) {
+    n = std::round(n * std::pow(10.0, MAX_DECIMALI)) / std::pow(10.0, MAX_DECIMALI);
+    return testoQuantita(n, decimali(n));
+}
+
+// The summary of a closing row Riepilogo: "3 articoli — kg 4,5; litri 2", the units in the
+// order they first appear; a line whose article has no unit is summed apart.
+QString riepilogo(const SezioneDef& sezione, const ChiusuraDef& chiusura, const Gruppo& g) {
+    const qsizetype colonnaQta = indiceColonna(sezione, chiusura.campo);
+    const qsizetype colonnaUnita = indiceColonna(sezione, chiusura.campoUnita);
+    QStringList unita;
+    QHash<QString, double> somme;
+    for (qsizetype r = 0; r < g.blocco.righe.size(); ++r) {
+        const QString u = g.blocco.righe.at(r).value(colonnaUnita);
+        if (!somme.contains(u))
+            unita << u;
+        somme[u] += g.quantita.at(r).at(colonnaQta).toDouble();
+    }
+    QStringList parti;
+    for (const QString& u : unita)
+        parti << (u.isEmpty() ? QStringLiteral("senza unità di misura") : u) + QLatin1Char(' ') +
+                     testoTotale(somme.value(u));
+    const qsizetype n = g.blocco.righe.size();
+    return QStringLiteral("%1 %2 — %3")
+        .arg(n)
+        .arg(n == 1 ? QStringLiteral("articolo") : QStringLiteral("articoli"),
+             parti.join(QStringLiteral("; ")));
+}
+
 // Adds the closing rows and prints the quantities, every column with the decimals its
 // most precise value needs, the closing values included.
 BloccoReport completaGruppo(const SezioneDef& sezione, Gruppo g) {
@@ -194,19 +225,26 @@ BloccoReport completaGruppo(const SezioneDef& sezione, Gruppo g) {
     QVector<QVariantList> valori = g.quantita;
     if (!g.blocco.righe.isEmpty()) {
         for (const ChiusuraDef& c : sezione.chiusura) {
-            const qsizetype i = indiceColonna(sezione, c.campo);
+            QStringList celle(colonne);
+            celle[0] = c.etichetta;
             QVariantList riga(colonne);
-            if (c.modo == ChiusuraDef::Modo::Ultimo) {
+            const qsizetype i = indiceColonna(sezione, c.campo);
+            switch (c.modo) {
+            case ChiusuraDef::Modo::Ultimo:
                 riga[i] = g.quantita.last().at(i);
-            } else {
+                break;
+            case ChiusuraDef::Modo::Somma: {
                 double somma = 0;
                 for (const QVariantList& r : g.quantita)
                     somma += r.at(i).toDouble();
                 riga[i] = somma;
+                break;
+            }
+            case ChiusuraDef::Modo::Riepilogo:
+                celle[0] += QStringLiteral(": ") + riepilogo(sezione, c, g);
+                break;
             }
             valori.append(riga);
-            QStringList celle(colonne);
-            celle[0] = c.etichetta;
             g.blocco.chiusura.append(celle);
         }
     }
@@ -274,14 +312,19 @@ Report CaricaReport(const DefinizioneReport& definizione, const QString& conness
     QVariant parametro;
     if (!definizione.parametro.isEmpty())
         parametro = leggiParametro(db, definizione.parametro);
+    if (!definizione.sqlTitolo.isEmpty()) {
+        const QString titolo = primoTesto(db, definizione.sqlTitolo, parametro);
+        if (!titolo.isEmpty())
+            report.titolo = titolo;
+    }
     if (!definizione.sqlSottotitolo.isEmpty())
         report.sottotitolo = primoTesto(db, definizione.sqlSottotitolo, parametro);
 
     for (const SezioneDef& sezione : definizione.sezioni) {
-        if (sezione.tipo == SezioneDef::Tipo::Firma) {
+        if (sezione.tipo == SezioneDef::Tipo::Firma && sezione.sql.isEmpty()) {
             BloccoReport firma;
             firma.tipo = BloccoReport::Tipo::Firma;
-            firma.titolo = sezione.titolo;
+            firma.firme << sezione.titolo;
             report.blocchi.append(firma);
             continue;
         }
@@ -300,8 +343,18 @@ Report CaricaReport(const DefinizioneReport& definizione, const QString& conness
         b.titolo = sezione.titolo;
         if (sezione.tipo == SezioneDef::Tipo::Campi) {
             b.tipo = BloccoReport::Tipo::Campi;
-            for (const ColonnaDef& c : sezione.colonne)
-                b.campi.append({c.etichetta, valore(q, c)});
+            for (const ColonnaDef& c : sezione.colonne) {
+                const QString v = valore(q, c);
+                if (!v.isEmpty() || !sezione.tralasciaVuoti)
+                    b.campi.append({c.etichetta, v});
+            }
+        } else if (sezione.tipo == SezioneDef::Tipo::Firma) {
+            b.tipo = BloccoReport::Tipo::Firma;
+            for (const ColonnaDef& c : sezione.colonne) {
+                const QString v = valore(q, c);
+                if (!v.isEmpty())
+                    b.firme << v;
+            }
         } else {
             b.tipo = BloccoReport::Tipo::Copertina;
             for (const ColonnaDef& c : sezione.colonne) {

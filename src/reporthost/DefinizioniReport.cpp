@@ -24,6 +24,38 @@ QString sqlLocalita(const QString& alias) {
         .arg(alias);
 }
 
+// "Via Roma 1 - 20121 Milano (MI)" of a table with the columns via, cap, citta, prov;
+// either part may be missing.
+QString sqlIndirizzo(const QString& alias) {
+    return QStringLiteral("TRIM(IFNULL(%1via, '')) || CASE WHEN TRIM(IFNULL(%1via, '')) <> ''"
+                          " AND %2 <> '' THEN ' - ' ELSE '' END || %2")
+        .arg(alias, sqlLocalita(alias));
+}
+
+// The tax codes of a table with the columns codfisc and piva, each labelled and only when
+// it exists: "C.F. ... - P.IVA ...", or "C.F. e P.IVA ..." when they are the same number.
+QString sqlCodici(const QString& alias) {
+    const QString cf = QStringLiteral("TRIM(IFNULL(%1codfisc, ''))").arg(alias);
+    const QString iva = QStringLiteral("TRIM(IFNULL(%1piva, ''))").arg(alias);
+    return QStringLiteral("CASE WHEN %1 = '' AND %2 = '' THEN NULL"
+                          " WHEN %1 = %2 THEN 'C.F. e P.IVA ' || %1"
+                          " WHEN %1 = '' THEN 'P.IVA ' || %2"
+                          " WHEN %2 = '' THEN 'C.F. ' || %1"
+                          " ELSE 'C.F. ' || %1 || ' - P.IVA ' || %2 END")
+        .arg(cf, iva);
+}
+
+// The first row of datiAzienda, the organisation that prints, joined as Z.
+const QString sqlAzienda =
+    QStringLiteral(" LEFT JOIN (SELECT * FROM datiAzienda ORDER BY ID LIMIT 1) Z");
+
+// The organisation Z as the columns struttura, strutturaIndirizzo, strutturaCodici.
+QString sqlStruttura() {
+    return QStringLiteral("Z.ragsoc AS struttura, %1 AS strutturaIndirizzo,"
+                          " %2 AS strutturaCodici")
+        .arg(sqlIndirizzo(QStringLiteral("Z.")), sqlCodici(QStringLiteral("Z.")));
+}
+
 ColonnaDef campo(const QString& etichetta, const QString& nome, Formato formato = Formato::Testo,
                  double larghezza = 1) {
     return {.etichetta = etichetta, .campi = {nome}, .formato = formato, .larghezza = larghezza};
@@ -41,13 +73,30 @@ ColonnaDef evidenza(const QString& nome) {
     return c;
 }
 
+ColonnaDef quantita(const QString& etichetta, const QString& nome, double larghezza = 11) {
+    ColonnaDef c = campo(etichetta, nome, Formato::Quantita, larghezza);
+    c.unaRiga = true;
+    return c;
+}
+
+// A name with its address and tax codes under it, one a line: the columns `nome`,
+// `nome`Indirizzo and `nome`Codici.
+ColonnaDef anagrafica(const QString& etichetta, const QString& nome) {
+    return campi(etichetta,
+                 {nome, nome + QStringLiteral("Indirizzo"), nome + QStringLiteral("Codici")},
+                 QStringLiteral("\n"));
+}
+
 // The lines of a movement document or template: `tabella` with `chiave` = the parameter.
+// AGEA products are marked, the others left blank; the quantities line up on the decimal
+// comma, and the closing row counts the articles and sums the quantities per unit.
 SezioneDef righeDocumento(const QString& titolo, const QString& tabella, const QString& chiave,
                           const QString& intestazioneQta) {
     return {
         .tipo = Tipo::Tabella,
         .titolo = titolo,
-        .sql = QStringLiteral("SELECT A.codint, A.descr, A.agea, U.descr AS um, D.qta FROM %1 D"
+        .sql = QStringLiteral("SELECT A.codint, A.descr, CASE WHEN A.agea <> 0 THEN 1 END AS agea,"
+                              " U.descr AS um, D.qta FROM %1 D"
                               " LEFT JOIN articoli A ON A.ID = D.articoli_id"
                               " LEFT JOIN lstUm U ON U.ID = A.um_id"
                               " WHERE D.%2 = ? ORDER BY D.ID")
@@ -56,7 +105,11 @@ SezioneDef righeDocumento(const QString& titolo, const QString& tabella, const Q
                     campo(QStringLiteral("Articolo"), QStringLiteral("descr"), Formato::Testo, 46),
                     campo(QStringLiteral("AGEA"), QStringLiteral("agea"), Formato::SiNo, 8),
                     campo(QStringLiteral("U.M."), QStringLiteral("um"), Formato::Testo, 14),
-                    campo(intestazioneQta, QStringLiteral("qta"), Formato::Numero, 14)},
+                    quantita(intestazioneQta, QStringLiteral("qta"), 14)},
+        .chiusura = {{.etichetta = QStringLiteral("Totale"),
+                      .campo = QStringLiteral("qta"),
+                      .modo = ChiusuraDef::Modo::Riepilogo,
+                      .campoUnita = QStringLiteral("um")}},
         .vuoto = QStringLiteral("Nessun articolo.")};
 }
 
@@ -224,48 +277,96 @@ DefinizioneReport schedaFornitore() {
                      campo(QStringLiteral("Telefono referente 3"), QStringLiteral("telefono3"))}}}};
 }
 
+// The goods received note of a receipt: the supplier's document number and date as title,
+// the organisation and the supplier with address and tax codes, the lines with their
+// total, and the line where the volunteer who took the goods in signs.
 DefinizioneReport schedaCarico() {
-    return {.macro = QStringLiteral("mac_StampaSchedaCarico"),
-            .titolo = QStringLiteral("Scheda carico"),
-            .parametro = QStringLiteral("Stampa_Carico_ID"),
-            .sezioni = {
-                {.tipo = Tipo::Campi,
-                 .sql = QStringLiteral("SELECT M.nrDocumento, M.data, F.ragsoc"
-                                       " FROM carichi_mast M"
-                                       " LEFT JOIN fornitori F ON F.ID = M.fornitore_id"
-                                       " WHERE M.ID = ?"),
-                 .colonne = {campo(QStringLiteral("Documento n."), QStringLiteral("nrDocumento")),
-                             campo(QStringLiteral("Data"), QStringLiteral("data"), Formato::Data),
-                             campo(QStringLiteral("Fornitore"), QStringLiteral("ragsoc"))}},
-                righeDocumento(QStringLiteral("Articoli ricevuti"), QStringLiteral("carichi_dett"),
-                               QStringLiteral("master_id"), QStringLiteral("Quantità"))}};
+    return {
+        .macro = QStringLiteral("mac_StampaSchedaCarico"),
+        .titolo = QStringLiteral("Carico merci"),
+        .parametro = QStringLiteral("Stampa_Carico_ID"),
+        .sqlTitolo = QStringLiteral(
+            "SELECT 'Carico merci' || CASE WHEN TRIM(IFNULL(nrDocumento, '')) <> ''"
+            " THEN ' - documento n. ' || TRIM(nrDocumento) ELSE '' END ||"
+            " IFNULL(' del ' || strftime('%d/%m/%Y', data), '') FROM carichi_mast WHERE ID = ?"),
+        .sezioni = {
+            {.tipo = Tipo::Campi,
+             .sql = QStringLiteral("SELECT ") + sqlStruttura() +
+                    QStringLiteral(
+                        ", CASE WHEN F.ID IS NOT NULL THEN F.ragsoc"
+                        " WHEN IFNULL(M.fornitore_id, 0) <> 0"
+                        " THEN 'Fornitore n. ' || M.fornitore_id || ' (non più in archivio)'"
+                        " END AS fornitore, ") +
+                    sqlIndirizzo(QStringLiteral("F.")) +
+                    QStringLiteral(" AS fornitoreIndirizzo, ") + sqlCodici(QStringLiteral("F.")) +
+                    QStringLiteral(" AS fornitoreCodici FROM carichi_mast M"
+                                   " LEFT JOIN fornitori F ON F.ID = M.fornitore_id") +
+                    sqlAzienda + QStringLiteral(" WHERE M.ID = ?"),
+             .colonne = {anagrafica(QStringLiteral("Struttura caritativa"),
+                                    QStringLiteral("struttura")),
+                         anagrafica(QStringLiteral("Fornitore"), QStringLiteral("fornitore"))}},
+            righeDocumento(QStringLiteral("Articoli ricevuti"), QStringLiteral("carichi_dett"),
+                           QStringLiteral("master_id"), QStringLiteral("Quantità")),
+            {.tipo = Tipo::Firma, .titolo = QStringLiteral("Ricevuto da")}}};
 }
 
+// The delivery receipt of a distribution, handed over and filed: its number and date as
+// title, the organisation, the beneficiary and the household served (for a delivery to
+// people, reason 1) or the reason and the people served (any other reason), the lines with
+// their total, and the signatures of who receives the goods and of the volunteer.
 DefinizioneReport schedaScarico() {
     return {
         .macro = QStringLiteral("mac_StampaSchedaScarico"),
-        .titolo = QStringLiteral("Scheda scarico"),
+        .titolo = QStringLiteral("Ricevuta di consegna"),
         .parametro = QStringLiteral("Stampa_Scarico_ID"),
+        .sqlTitolo = QStringLiteral("SELECT 'Ricevuta di consegna' ||"
+                                    " IFNULL(' n. ' || NULLIF(TRIM(nrDocumento), ''), '') ||"
+                                    " IFNULL(' del ' || strftime('%d/%m/%Y', data), '')"
+                                    " FROM scarichi_mast WHERE ID = ?"),
         .sezioni = {
             {.tipo = Tipo::Campi,
-             .sql = QStringLiteral(
-                 "SELECT M.nrDocumento, M.data, K.descr AS causale,"
-                 " CASE WHEN N.ID IS NOT NULL"
-                 "  THEN TRIM(IFNULL(N.cognome, '') || ' ' || IFNULL(N.nome, ''))"
-                 "  WHEN M.causali_id = 1 THEN 'Anonimo' ELSE '' END AS beneficiario,"
-                 " M.nrBeneficiati FROM scarichi_mast M"
-                 " LEFT JOIN lstCausali K ON K.ID = M.causali_id"
-                 " LEFT JOIN nominativi N ON N.ID = M.nominativi_id"
-                 " WHERE M.ID = ?"),
-             .colonne = {campo(QStringLiteral("Documento n."), QStringLiteral("nrDocumento"),
-                               Formato::Intero),
-                         campo(QStringLiteral("Data"), QStringLiteral("data"), Formato::Data),
-                         campo(QStringLiteral("Causale"), QStringLiteral("causale")),
-                         campo(QStringLiteral("Beneficiario"), QStringLiteral("beneficiario")),
-                         campo(QStringLiteral("Persone servite"), QStringLiteral("nrBeneficiati"),
-                               Formato::Intero)}},
+             .sql = QStringLiteral("SELECT ") + sqlStruttura() +
+                    QStringLiteral(
+                        ", CASE WHEN IFNULL(M.causali_id, 0) <> 1 THEN NULL"
+                        " WHEN IFNULL(M.nominativi_id, 0) = 0 THEN 'Anonimo'"
+                        " WHEN N.ID IS NULL"
+                        "  THEN 'Nominativo n. ' || M.nominativi_id || ' (non più in archivio)'"
+                        " ELSE COALESCE(NULLIF(TRIM(IFNULL(N.cognome, '') || ' ' ||"
+                        "  IFNULL(N.nome, '')), ''), 'Nominativo n. ' || N.ID) END AS beneficiario,"
+                        " CASE WHEN M.causali_id = 1 THEN ") +
+                    sqlIndirizzo(QStringLiteral("N.")) +
+                    QStringLiteral(
+                        " END AS beneficiarioIndirizzo,"
+                        " CASE WHEN M.causali_id = 1 THEN IFNULL(M.nrBeneficiati, 0) ||"
+                        "  CASE WHEN M.nrBeneficiati = 1 THEN ' persona' ELSE ' persone' END"
+                        " END AS nucleo,"
+                        " CASE WHEN IFNULL(M.causali_id, 0) <> 1"
+                        "  THEN IFNULL(K.descr, 'Causale n. ' || IFNULL(M.causali_id, '')) END"
+                        "  AS causale,"
+                        " CASE WHEN IFNULL(M.causali_id, 0) <> 1 AND M.nrBeneficiati > 0"
+                        "  THEN M.nrBeneficiati END AS serviti FROM scarichi_mast M"
+                        " LEFT JOIN lstCausali K ON K.ID = M.causali_id"
+                        " LEFT JOIN nominativi N ON N.ID = M.nominativi_id") +
+                    sqlAzienda + QStringLiteral(" WHERE M.ID = ?"),
+             .colonne =
+                 {anagrafica(QStringLiteral("Struttura caritativa"), QStringLiteral("struttura")),
+                  campi(QStringLiteral("Beneficiario"),
+                        {QStringLiteral("beneficiario"), QStringLiteral("beneficiarioIndirizzo")},
+                        QStringLiteral("\n")),
+                  campo(QStringLiteral("Nucleo familiare"), QStringLiteral("nucleo")),
+                  campo(QStringLiteral("Causale"), QStringLiteral("causale")),
+                  campo(QStringLiteral("Persone servite"), QStringLiteral("serviti"),
+                        Formato::Intero)},
+             .tralasciaVuoti = true},
             righeDocumento(QStringLiteral("Articoli consegnati"), QStringLiteral("scarichi_dett"),
-                           QStringLiteral("master_id"), QStringLiteral("Quantità"))}};
+                           QStringLiteral("master_id"), QStringLiteral("Quantità")),
+            {.tipo = Tipo::Firma,
+             .sql = QStringLiteral("SELECT CASE WHEN causali_id = 1 THEN 'Firma del beneficiario'"
+                                   " ELSE 'Firma per ricevuta' END AS ricevente,"
+                                   " 'Firma del volontario' AS volontario"
+                                   " FROM scarichi_mast WHERE ID = ?"),
+             .colonne = {campo({}, QStringLiteral("ricevente")),
+                         campo({}, QStringLiteral("volontario"))}}}};
 }
 
 DefinizioneReport modelloConsegna() {
@@ -280,43 +381,28 @@ DefinizioneReport modelloConsegna() {
                                        QStringLiteral("Quantità per consegna"))}};
 }
 
-// The tax codes of the organisation Z, each labelled and only when it exists: "C.F. ..."
-// and "P.IVA ...", or one "C.F. e P.IVA ..." when they are the same number.
-const QString sqlCodiciFiscali = QStringLiteral(
-    "CASE WHEN TRIM(IFNULL(Z.codfisc, '')) = '' THEN NULL"
-    " WHEN TRIM(Z.codfisc) = TRIM(IFNULL(Z.piva, '')) THEN 'C.F. e P.IVA ' || TRIM(Z.codfisc)"
-    " ELSE 'C.F. ' || TRIM(Z.codfisc) END AS codfisc,"
-    " CASE WHEN TRIM(IFNULL(Z.piva, '')) IN ('', TRIM(IFNULL(Z.codfisc, ''))) THEN NULL"
-    " ELSE 'P.IVA ' || TRIM(Z.piva) END AS piva");
-
-ColonnaDef quantita(const QString& etichetta, const QString& nome) {
-    ColonnaDef c = campo(etichetta, nome, Formato::Quantita, 11);
-    c.unaRiga = true;
-    return c;
-}
-
 SezioneDef copertinaRegistro(const QString& periodo) {
     return {
         .tipo = Tipo::Copertina,
         .sql = QStringLiteral("SELECT 'STRUTTURA CARITATIVA' AS intestazione, Z.ragsoc, Z.via, ") +
                sqlLocalita(QStringLiteral("Z.")) +
-               QStringLiteral(" AS localita, Z.telefono, Z.fax, Z.email, ") + sqlCodiciFiscali +
-               QStringLiteral(", 'REGISTRO DI CARICO E SCARICO DEI PRODOTTI AGEA' AS titolo, ") +
+               QStringLiteral(" AS localita, Z.telefono, Z.fax, Z.email, ") +
+               sqlCodici(QStringLiteral("Z.")) +
+               QStringLiteral(
+                   " AS codici, 'REGISTRO DI CARICO E SCARICO DEI PRODOTTI AGEA' AS titolo, ") +
                periodo +
                QStringLiteral(" AS periodo, CASE WHEN IFNULL(P.Regagea_Articolo_ID, 0) = 0"
                               " THEN 'Tutti i prodotti AGEA' ELSE A.descr END AS articoli"
-                              " FROM parametri P"
-                              " LEFT JOIN (SELECT * FROM datiAzienda ORDER BY ID LIMIT 1) Z"
-                              " LEFT JOIN articoli A ON A.ID = P.Regagea_Articolo_ID"),
+                              " FROM parametri P") +
+               sqlAzienda + QStringLiteral(" LEFT JOIN articoli A ON A.ID = P.Regagea_Articolo_ID"),
         .colonne = {
             campo({}, QStringLiteral("intestazione")), evidenza(QStringLiteral("ragsoc")),
             campi({}, {QStringLiteral("via"), QStringLiteral("localita")}, QStringLiteral(" - ")),
             campo(QStringLiteral("Tel. "), QStringLiteral("telefono")),
             campo(QStringLiteral("Fax "), QStringLiteral("fax")),
             campo(QStringLiteral("E-mail "), QStringLiteral("email")),
-            campi({}, {QStringLiteral("codfisc"), QStringLiteral("piva")}, QStringLiteral(" - ")),
-            evidenza(QStringLiteral("titolo")), campo({}, QStringLiteral("periodo")),
-            campo({}, QStringLiteral("articoli"))}};
+            campo({}, QStringLiteral("codici")), evidenza(QStringLiteral("titolo")),
+            campo({}, QStringLiteral("periodo")), campo({}, QStringLiteral("articoli"))}};
 }
 
 // The AGEA register of the month in parametri.Pivot_mese, for the article in

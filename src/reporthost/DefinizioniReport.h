@@ -33,12 +33,17 @@ struct ColonnaDef {
 };
 
 // A row closing a table (or each group of it): the label, and the value of the table's
-// column whose field is `campo`: the sum of its rows or the value on its last row.
+// column whose field is `campo`: the sum of its rows or the value on its last row. A
+// summary (Riepilogo) is one text across the row: the label, the number of rows as
+// articles, and the sum of the quantity column `campo` per unit, the unit being the text of
+// the column whose field is `campoUnita`: "Totale: 3 articoli — kg 4,5; litri 2". Sums
+// across units mean nothing, so no grand total is printed.
 struct ChiusuraDef {
-    enum class Modo { Somma, Ultimo };
+    enum class Modo { Somma, Ultimo, Riepilogo };
     QString etichetta{};
     QString campo{};
     Modo modo = Modo::Somma;
+    QString campoUnita{};
 };
 
 struct SezioneDef {
@@ -46,9 +51,13 @@ struct SezioneDef {
     Tipo tipo = Tipo::Tabella;
     // The title of the section; for Firma, the words printed over the signature line.
     QString titolo{};
-    // Every "?" of the statement receives the report's parameter. Firma reads nothing.
+    // Every "?" of the statement receives the report's parameter. A Firma without statement
+    // prints one signature line titled `titolo`; with one, every column of its first row that
+    // has a value is the title of a signature line, side by side.
     QString sql{};
     QVector<ColonnaDef> colonne{};
+    // Campi: a row without value is left out (rows that apply to some records only).
+    bool tralasciaVuoti = false;
     // A table starts a new group, titled by titoloGruppo, where campoGruppo changes.
     QString campoGruppo{};
     ColonnaDef titoloGruppo{};
@@ -75,6 +84,9 @@ struct DefinizioneReport {
     // list. A report whose first section is Campi prints one record, which must exist.
     QString parametro{};
     QVector<ParametroDef> richiesti{};
+    // A statement whose first value, when not empty, takes the place of `titolo` (on every
+    // page and as the name of the print job): the number and date of the printed document.
+    QString sqlTitolo{};
     // A statement whose first value, when not empty, is printed under the title.
     QString sqlSottotitolo{};
     QVector<SezioneDef> sezioni{};

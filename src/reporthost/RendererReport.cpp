@@ -518,22 +518,33 @@ void RendererReport::impaginaTabella(const BloccoReport& blocco) {
         aggiungiRiepilogo(riga);
 }
 
-// The stamp and signature: the words, room to sign, a dotted line; on the right half of
-// the page, kept whole on one page.
+// The signatures: for each, the words, room to sign and a dotted line, kept whole on one
+// page. Several share the width of the page side by side; a single one stands on the right
+// of the page, where a document is stamped and signed.
 void RendererReport::impaginaFirma(const BloccoReport& blocco) {
+    if (blocco.firme.isEmpty())
+        return;
     const double w = m_area.width();
-    const QRectF area(w * 0.4, 0, w * 0.6, 0);
-    const double hTesto = altezzaTesto(blocco.titolo, Stile::Testo, area.width());
+    const qsizetype n = blocco.firme.size();
+    const double larghezza = n == 1 ? w * 0.6 : w / n;
+    const double x0 = n == 1 ? w * 0.4 : 0;
+    double hTesto = 0;
+    for (const QString& firma : blocco.firme)
+        hTesto = std::max(hTesto, altezzaTesto(firma, Stile::Testo, larghezza - 20 * PT));
     const double spazioSopra = 24 * PT, spazioFirma = 40 * PT;
     riserva(spazioSopra + hTesto + spazioFirma + 2 * PT);
     m_y += spazioSopra;
-    aggiungiTesto(QRectF(area.x(), m_y, area.width(), hTesto), Stile::Testo, Qt::AlignHCenter,
-                  blocco.titolo, COLORE_TESTO);
-    m_y += hTesto + spazioFirma;
-    Elemento e = linea({area.x() + 10 * PT, m_y}, {w - 10 * PT, m_y}, COLORE_TESTO, 0.8 * PT);
-    e.tratto = Qt::DotLine;
-    m_pagine.last().append(e);
-    m_y += 2 * PT;
+    for (qsizetype i = 0; i < n; ++i) {
+        const double x = x0 + i * larghezza;
+        aggiungiTesto(QRectF(x + 10 * PT, m_y, larghezza - 20 * PT, hTesto), Stile::Testo,
+                      Qt::AlignHCenter, blocco.firme.at(i), COLORE_TESTO);
+        Elemento e =
+            linea({x + 10 * PT, m_y + hTesto + spazioFirma},
+                  {x + larghezza - 10 * PT, m_y + hTesto + spazioFirma}, COLORE_TESTO, 0.8 * PT);
+        e.tratto = Qt::DotLine;
+        m_pagine.last().append(e);
+    }
+    m_y += hTesto + spazioFirma + 2 * PT;
 }
 
 void RendererReport::disegnaPagina(QPainter& painter, int pagina,

@@ -27,7 +27,7 @@ struct BloccoReport {
         Copertina, // centred lines on a page of their own
         Campi,     // label and value, one pair a line
         Tabella,   // column headings (repeated on every page) and rows
-        Firma      // the title over a dotted line, where the document is stamped and signed
+        Firma      // titled dotted lines side by side, where the document is stamped and signed
     };
     Tipo tipo = Tipo::Tabella;
     QString titolo; // printed above the block (and, for a table, again on every page it spans)
@@ -45,6 +45,9 @@ struct BloccoReport {
     // column's value on the last row printed. -1: none.
     int colonnaRiporto = -1;
     QString vuoto; // printed in place of the rows of an empty table
+    // Firma: the words over each signature line, from left to right; a single one stands
+    // on the right of the page.
+    QStringList firme;
 };
 
 struct Report {

@@ -49,6 +49,19 @@ void aggiungiNodo(const QString& testo) {
         s.osservatore(*s.ultimoNodo);
 }
 
+// The time stamp of a line. Its text changes once a second, and a busy routine (the
+// register of a month) writes thousands of lines in one: it is composed once a second.
+const QString& marcaTempo() {
+    static qint64 secondo = -1;
+    static QString testo;
+    const qint64 adesso = QDateTime::currentMSecsSinceEpoch();
+    if (adesso / 1000 != secondo) {
+        secondo = adesso / 1000;
+        testo = utTestoDataOra(QDateTime::fromMSecsSinceEpoch(adesso));
+    }
+    return testo;
+}
+
 } // namespace
 
 // An empty path goes back to the executable's own log file.
@@ -62,8 +75,7 @@ QString utLogFile() {
 }
 
 bool utLogWrite(const QString& testo) {
-    const QString riga =
-        utTestoDataOra(QDateTime::currentDateTime()) + QStringLiteral(": ") + testo + "\r\n";
+    const QString riga = marcaTempo() + QStringLiteral(": ") + testo + "\r\n";
     QFile file(utLogFile());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         throw Errore(QStringLiteral("Errore nell'apertura del file di log."));

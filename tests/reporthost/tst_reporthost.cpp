@@ -88,7 +88,7 @@ void riempi(const CartellaProgramma& cartella) {
          "(2, 'Rossi', 'Maria', 'Via Verdi 10', '00100', 'Roma', 'RM', NULL, 2, NULL)",
          "INSERT INTO fornitori (ID, codfor, ragsoc, via, citta, piva, riferimento1) VALUES "
          "(1, '0', 'Cooperativa L''Ortolano', 'Via dei Campi 5', 'Bologna', '01234567890', "
-         "'Gianni Bianchi'), (2, '0', 'AGEA Roma', 'Via Palestro 81', 'Roma', NULL, NULL)",
+         "'Gianni Bianchi'), (2, '0', 'AGEA Roma', 'Via Palestro 81', 'Roma', '97181460581', NULL)",
          "INSERT INTO carichi_mast (ID, data, nrDocumento, fornitore_id) VALUES "
          "(1, '2024-03-04', 'DDT 24/045', 2)",
          "INSERT INTO carichi_dett (master_id, articoli_id, qta) VALUES (1, 1, 40), (1, 2, 12.5)",
@@ -153,20 +153,45 @@ private slots:
         QTest::newRow("scheda carico")
             << "mac_StampaSchedaCarico"
             << "Stampa_Carico_ID = '1'"
-            << QStringList{"Data|04/03/2024", "Fornitore|AGEA Roma",
-                           "P001|Pasta di semola all'uovo|Sì|kg|40",
-                           "L002|Latte UHT parzialmente scremato|litri|12,5"};
-        QTest::newRow("scheda scarico")
+            << QStringList{"Carico merci - documento n. DDT 24/045 del 04/03/2024",
+                           "Fornitore|AGEA Roma",
+                           "Via Palestro 81 - Roma",
+                           "P.IVA 97181460581",
+                           "P001|Pasta di semola all'uovo|Sì|kg|40,0",
+                           "L002|Latte UHT parzialmente scremato|Sì|litri|12,5",
+                           "Totale: 2 articoli — kg 40; litri 12,5",
+                           "Ricevuto da"};
+        QTest::newRow("ricevuta di consegna")
             << "mac_StampaSchedaScarico"
             << "Stampa_Scarico_ID = '1'"
-            << QStringList{"Causale|Consegna a indigenti", "Beneficiario|D'Angelo Niccolò",
-                           "Persone servite|4", "Latte UHT parzialmente scremato|litri|1,5",
+            << QStringList{"Ricevuta di consegna n. 1 del 05/03/2024",
+                           "Struttura caritativa|Associazione Banco Alimentare Esempio",
+                           "Via Roma 1 - 20121 Milano (MI)",
+                           "C.F. 97000000001 - P.IVA 01234567890",
+                           "Beneficiario|D'Angelo Niccolò",
+                           "Via Sant'Anna 3 - 06012 Città di Castello (PG)",
+                           "Nucleo familiare|4 persone",
+                           "Latte UHT parzialmente scremato|litri|1,5",
+                           "Totale: 2 articoli — kg 2; litri 1,5",
+                           "Firma del beneficiario|Firma del volontario",
+                           "!Causale",
                            "!Mensa"};
+        QTest::newRow("ricevuta di consegna alla mensa")
+            << "mac_StampaSchedaScarico"
+            << "Stampa_Scarico_ID = '2'"
+            << QStringList{"Ricevuta di consegna n. 2 del 07/03/2024",
+                           "Causale|Mensa",
+                           "Persone servite|30",
+                           "Totale: 1 articolo — kg 5",
+                           "Firma per ricevuta|Firma del volontario",
+                           "!Beneficiario",
+                           "!Nucleo"};
         QTest::newRow("modello di consegna")
             << "mac_StampaModCons"
             << "Stampa_ModCons_id = '1'"
             << QStringList{"Modello|Pacco famiglia numerosa",
-                           "Latte UHT parzialmente scremato|litri|3", "!Biscotti"};
+                           "Latte UHT parzialmente scremato|litri|3",
+                           "Totale: 2 articoli — kg 2; litri 3", "!Biscotti", "!Firma"};
         QTest::newRow("registro di un articolo")
             << "mac_StampaRegistroAgeaNoCopertina"
             << "Regagea_Articolo_ID = '2'"
@@ -317,6 +342,45 @@ private slots:
             "Timbro della struttura caritativa e firma del legale rappresentante";
         QVERIFY(pagine.last().indexOf(timbro) > pagine.last().indexOf("Giacenza finale"));
         QCOMPARE(registro.count(timbro), 1);
+    }
+
+    void ricevutaDiTrentaRighe() {
+        // Guards a full delivery receipt: one page for 30 lines, AGEA products marked and
+        // the others not, per-unit totals free of the noise of summed decimals (ten lines of
+        // 0,1 litri), lines without unit summed apart, the signatures under the total, and a
+        // beneficiary no longer in the records named as such rather than as "Anonimo".
+        CartellaProgramma cartella;
+        sql(cartella,
+            {"INSERT INTO articoli (ID, codint, descr, agea, um_id) WITH RECURSIVE n(i) AS "
+             "(SELECT 11 UNION ALL SELECT i + 1 FROM n WHERE i < 40) SELECT i, 'A' || i, "
+             "'Articolo di prova dal nome piuttosto lungo ' || i, i % 2, "
+             "CASE i % 3 WHEN 0 THEN 1 WHEN 1 THEN 3 END FROM n",
+             "INSERT INTO scarichi_mast (ID, data, nominativi_id, nrDocumento, causali_id, "
+             "nrBeneficiati) VALUES (7, '2024-12-31', 99, 412, 1, 1)",
+             "INSERT INTO scarichi_dett (master_id, articoli_id, qta) SELECT 7, ID, "
+             "CASE ID % 3 WHEN 0 THEN 0.5 WHEN 1 THEN 0.1 ELSE 2 END FROM articoli",
+             "UPDATE parametri SET Stampa_Scarico_ID = '7'"});
+
+        const Esito esito = stampa(cartella, QStringLiteral("mac_StampaSchedaScarico"));
+        QVERIFY2(esito.codice == 0, qPrintable(esito.errore));
+        QVERIFY(esito.nuoviPdf.value(0).contains("Ricevuta di consegna n. 412 del 31-12-2024"));
+        const QString testo = testoPdf(esito.nuoviPdf.value(0));
+        QCOMPARE(testo.count(QLatin1Char('\f')), 1);
+        QVERIFY(rigaCon(testo, {"Beneficiario", "Nominativo n. 99 (non più in archivio)"}));
+        QVERIFY(rigaCon(testo, {"Nucleo familiare", "1 persona"}));
+        for (int i = 11; i <= 40; ++i) {
+            const QString riga =
+                QStringLiteral("A%1 +Articolo di prova dal nome piuttosto lungo "
+                               "%1 +%2")
+                    .arg(i)
+                    .arg(i % 2 ? QStringLiteral("Sì ") : QStringLiteral("(?!Sì)\\S"));
+            QVERIFY2(testo.contains(QRegularExpression(riga)), qPrintable(riga));
+        }
+        QVERIFY(!testo.contains(QStringLiteral(" No ")));
+        const qsizetype totale = testo.indexOf(
+            QStringLiteral("Totale: 30 articoli — senza unità di misura 20; kg 5; litri 1\n"));
+        QVERIFY2(totale > 0, qPrintable(testo));
+        QVERIFY(rigaCon(testo.mid(totale), {"Firma del beneficiario", "Firma del volontario"}));
     }
 
     void errori_data() {
