@@ -51,6 +51,7 @@ TfrmMain::TfrmMain(const QString& cartella, Messaggi& messaggi, QWidget* parent)
     CreaControlli();
     m_avviato = ControlliInstallazione(cartella);
     m_utilita->impostaPercorsi(m_percorsi);
+    m_utilita->impostaTermina([this] { Termina(); });
     m_inEsecuzione = m_avviato;
 }
 

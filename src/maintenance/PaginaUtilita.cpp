@@ -20,7 +20,7 @@ const QString VALORE_STAMPANTE = QStringLiteral("Printer");
 } // namespace
 
 PaginaUtilita::PaginaUtilita(Messaggi& messaggi, StatoMain& stato, QWidget* parent)
-    : QWidget(parent), m_messaggi(messaggi) {
+    : PaginaScheda(parent), m_messaggi(messaggi) {
     setObjectName(QStringLiteral("tsUtilita"));
     // The groups of the page stand in a grid from the top left corner, those of a column
     // as wide as its widest; the space left over stays at the right and at the bottom.
@@ -70,6 +70,12 @@ void PaginaUtilita::collegaDati(TdmDati& dati) {
 void PaginaUtilita::impostaPercorsi(const Percorsi& percorsi) {
     m_percorsi = percorsi;
 }
+
+void PaginaUtilita::impostaTermina(std::function<void()> termina) {
+    m_termina = std::move(termina);
+}
+
+void PaginaUtilita::Mostra() {}
 
 void PaginaUtilita::MostraStampante() {
     const QString nome = utStampanteCorrente();

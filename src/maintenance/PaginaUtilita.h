@@ -4,9 +4,10 @@
 // printer every print of the program goes to; its "Struttura caritativa" group edits the
 // organisation's name and address that the register and the declarations print.
 
+#include "PaginaScheda.h"
 #include "Percorsi.h"
 
-#include <QWidget>
+#include <functional>
 
 class GruppoStrutturaCaritativa;
 class Messaggi;
@@ -15,7 +16,7 @@ class QLabel;
 class TdmDati;
 struct StatoMain;
 
-class PaginaUtilita : public QWidget {
+class PaginaUtilita : public PaginaScheda {
     Q_OBJECT
 
 public:
@@ -28,6 +29,12 @@ public:
 
     // The program folder, known once the installation checks have passed.
     void impostaPercorsi(const Percorsi& percorsi);
+    // How the program ends after an operation that replaced its database files: the main
+    // window closes and the process exits.
+    void impostaTermina(std::function<void()> termina);
+
+    void Mostra() override;
+    void Nascondi() override {}
     // "Imposta stampante": chooses the printer and stores it in the registry.
     void btnImpostaStampanteClick();
     // At start-up: makes the printer stored in the registry the current one.
@@ -40,6 +47,7 @@ private:
 
     Messaggi& m_messaggi;
     Percorsi m_percorsi;
+    std::function<void()> m_termina;
     QLabel* lblPrinter = nullptr;
     GruppoStrutturaCaritativa* m_strutturaCaritativa = nullptr;
 };
