@@ -6,8 +6,12 @@
 
 #include "Allegati9.h"
 #include "AzioniDialoghi.h"
+#include "ChiusuraAnnuale.h"
+#include "CopiaDatabase.h"
 #include "Duplicati.h"
+#include "GruppoBackup.h"
 #include "PaginaRegistro.h"
+#include "PaginaUtilita.h"
 #include "ReportHost.h"
 #include "TfrmRegagea.h"
 #include "Utilitylibrary.h"
@@ -16,9 +20,11 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -296,6 +302,128 @@ int main(int argc, char** argv) {
         },
         [&] { p.esegui("DELETE FROM scarichi_dett WHERE master_id = -1"); });
     p.esegui("DELETE FROM scarichi_dett WHERE master_id = -1");
+
+    // Backup and restore on the five-year database: the bare copy of the database file,
+    // then "Esegui backup" into the same other folder (the open database through the online
+    // backup, every file under a temporary name renamed over the previous copy), the
+    // automatic copy of a new day, the check of a backup file, and "Ripristina backup" up to
+    // the restart message. The restore closes the connection and ends the program through
+    // the main window, which here only marks it ended: the connection is opened again on the
+    // restored file, which holds the same data.
+    {
+        QTemporaryDir altra;
+        const QString dest = altra.path() + '/';
+        const Percorsi percorsi = p.main().percorsi();
+        std::printf("Dolvera.mdb: %.1f MB\n", double(QFileInfo(percorsi.FileDb).size()) / 1e6);
+        misura(
+            "Copia semplice di Dolvera.mdb (QFile::copy)", 5, 0,
+            [&] { QFile::copy(percorsi.FileDb, dest + "semplice.mdb"); },
+            [&] { QFile::remove(dest + "semplice.mdb"); });
+        QFile::remove(dest + "semplice.mdb");
+        p.vaiScheda("tsUtilita");
+        const auto scegli = [&](const QString& cartella) {
+            p.messaggi().attendiDialogo([=](QDialog& d) {
+                d.show();
+                d.findChild<QLineEdit*>("edtCartella")->setText(cartella);
+                return azioni::premi(d, "Ok");
+            });
+        };
+        misura(
+            "Esegui backup, su una copia precedente", 5, 0, [&] { p.clicca("btnEseguiBackup"); },
+            [&] {
+                scegli(dest);
+                p.messaggi().attendi(Messaggi::Tipo::Informazione, "Backup effettuato");
+            });
+        auto* gruppoBackup = p.trova<GruppoBackup>("gbBackup");
+        QDate giorno = QDate::currentDate();
+        misura(
+            "Copia automatica di un nuovo giorno", 5, 300,
+            [&] { gruppoBackup->CopiaAutomatica(giorno); }, [&] { giorno = giorno.addDays(1); });
+        misura("VerificaDatabase di Dolvera.mdb del backup", 3, 0,
+               [&] { VerificaDatabase(dest + "Dolvera.mdb", true); });
+        misura(
+            "Ripristina backup, fino al messaggio di riavvio", 3, 0,
+            [&] { p.clicca("btnRipristinaBackup"); },
+            [&] {
+                ApriConnessione(percorsi.FileDb);
+                scegli(dest);
+                p.messaggi().attendi(Messaggi::Tipo::SiNo, {});
+                p.messaggi().attendi(Messaggi::Tipo::Informazione, {});
+            });
+        ApriConnessione(percorsi.FileDb);
+        std::printf("  (%s articoli dopo il ripristino)\n",
+                    qPrintable(p.valore("SELECT COUNT(*) FROM articoli").toString()));
+    }
+
+    // The year closing of the oldest year, 2021. The "Utilità" tab's display looks for the
+    // year to close at every show. The closing runs on a copy of the database in a folder of
+    // its own, on which the program's connection is opened first (the closing closes it, and
+    // it then returns to Dolvera.mdb): the consistent copy of the open database that each
+    // side starts from, the SQL of each side bare on a plain copy (the stocks of 1 January
+    // read, the deletions of the year or of the other years), the file check, and the whole
+    // closing up to the new working file.
+    {
+        p.trova<PaginaUtilita>("tsUtilita")->Mostra();
+        misura("Scheda Utilità: anno da chiudere e archivi", 5, 100,
+               [&] { p.trova<PaginaUtilita>("tsUtilita")->Mostra(); });
+        QTemporaryDir cartella;
+        const Percorsi originale = p.main().percorsi();
+        const Percorsi copia = Percorsi::daCartella(cartella.path());
+        misura("Copia in linea di Dolvera.mdb (CopiaDatabaseAperto)", 3, 0,
+               [&] { CopiaDatabaseAperto(copia.PathDb + "copia.mdb"); });
+        // One statement or a group of them, bare, in one transaction on a new plain copy.
+        const auto sqlNudo = [&](const char* nome, const QString& parametro,
+                                 const QStringList& istruzioni) {
+            const auto prepara = [&] {
+                QFile::remove(copia.FileDb);
+                QFile::copy(originale.FileDb, copia.FileDb);
+                QSqlQuery q(ApriConnessione(copia.FileDb, "bench_chiusura"));
+                q.exec("UPDATE parametri SET Pivot_giac_data = '" + parametro + "'");
+            };
+            misura(
+                nome, 1, 0,
+                [&] {
+                    QSqlDatabase db = QSqlDatabase::database("bench_chiusura");
+                    db.transaction();
+                    QSqlQuery q(db);
+                    for (const QString& sql : istruzioni) {
+                        EseguiSql(q, sql);
+                        while (q.next()) {
+                        }
+                    }
+                    db.commit();
+                },
+                prepara);
+            ChiudiConnessione("bench_chiusura");
+        };
+        sqlNudo("SQL: qry_pivot_giac_alla_data al 1/1/2022", "2022-01-01",
+                {"SELECT * FROM qry_pivot_giac_alla_data"});
+        sqlNudo("SQL: DELETE dei documenti <> 2021 (archivio)", "2021-01-01",
+                {"DELETE FROM scarichi_mast WHERE YEAR(data) <> 2021",
+                 "DELETE FROM carichi_mast WHERE YEAR(data) <> 2021",
+                 "DELETE FROM allegati9 WHERE YEAR(data) <> 2021"});
+        sqlNudo("SQL: DELETE dei documenti = 2021 (lavoro)", "2022-01-01",
+                {"DELETE FROM scarichi_mast WHERE YEAR(data) = 2021",
+                 "DELETE FROM carichi_mast WHERE YEAR(data) = 2021",
+                 "DELETE FROM allegati9 WHERE YEAR(data) = 2021"});
+        misura("VerificaDatabase di una copia", 1, 0,
+               [&] { VerificaDatabase(copia.FileDb, true); });
+        QString motivo;
+        misura(
+            "Chiusura annuale del 2021, intera", 1, 5000,
+            [&] { ChiusuraAnnuale(copia, 2021).esegui(&motivo); },
+            [&] {
+                QFile::remove(copia.FileDb);
+                QFile::copy(originale.FileDb, copia.FileDb);
+                ApriConnessione(copia.FileDb);
+            });
+        std::printf("  (%s; archivio %.1f MB, nuovo Dolvera.mdb %.1f MB)\n",
+                    motivo.isEmpty() ? "riuscita" : qPrintable(motivo),
+                    double(QFileInfo(copia.PathDb + ChiusuraAnnuale::nomeArchivio(2021)).size()) /
+                        1e6,
+                    double(QFileInfo(copia.FileDb).size()) / 1e6);
+        ApriConnessione(originale.FileDb);
+    }
 
     if (!p.problemi().isEmpty())
         std::printf("Finestre inattese:\n%s\n", qPrintable(p.problemi().join('\n')));

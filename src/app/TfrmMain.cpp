@@ -2,7 +2,9 @@
 
 #include "AlberoLog.h"
 #include "Allegati9.h"
+#include "ControlloAggiornamenti.h"
 #include "Duplicati.h"
+#include "EtichettaLink.h"
 #include "PaginaAllegato9.h"
 #include "PaginaArticoli.h"
 #include "PaginaCarichi.h"
@@ -26,6 +28,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -127,7 +130,8 @@ void TfrmMain::CreaControlli() {
     });
 }
 
-// The start page: the logo, the version, the update notice and the log-view button.
+// The start page: the logo, the version, the update notice, the link to the maker's web page
+// and the log-view button.
 QWidget* TfrmMain::CreaPaginaStart() {
     // The logo lives in a resource of this static library: register it before reading it.
     Q_INIT_RESOURCE(immagini);
@@ -158,8 +162,39 @@ QWidget* TfrmMain::CreaPaginaStart() {
     start->addWidget(lblDbVers);
     pnlUpdate = new QWidget(pagina);
     pnlUpdate->setObjectName(QStringLiteral("pnlUpdate"));
+    auto* avviso = new QVBoxLayout(pnlUpdate);
+    auto* nuovaVersione = new QLabel(
+        QStringLiteral("Attenzione: è stata rilasciata una nuova versione di Dolvera"), pnlUpdate);
+    nuovaVersione->setObjectName(QStringLiteral("lblUpdate"));
+    nuovaVersione->setAlignment(Qt::AlignCenter);
+    QFont carattere(QStringLiteral("Arial"));
+    carattere.setPixelSize(16);
+    carattere.setBold(true);
+    nuovaVersione->setFont(carattere);
+    avviso->addWidget(nuovaVersione);
+    auto* lblUpdateAvailable =
+        new QLabel(QStringLiteral("Per scaricarla vai sul nostro sito e clicca su "
+                                  "\"Scarica ultimo aggiornamento\""),
+                   pnlUpdate);
+    lblUpdateAvailable->setObjectName(QStringLiteral("lblUpdateAvailable"));
+    lblUpdateAvailable->setAlignment(Qt::AlignCenter);
+    QFont normale(QStringLiteral("Arial"));
+    normale.setPixelSize(13);
+    lblUpdateAvailable->setFont(normale);
+    avviso->addWidget(lblUpdateAvailable);
     pnlUpdate->hide();
     start->addWidget(pnlUpdate);
+    // The maker's web page, where a new release is downloaded.
+    auto* lblWebSiteGo = new EtichettaLink(SITO_WEB.toString(), pagina);
+    lblWebSiteGo->setObjectName(QStringLiteral("lblWebSiteGo"));
+    carattere.setUnderline(true);
+    lblWebSiteGo->setFont(carattere);
+    QPalette blu = lblWebSiteGo->palette();
+    blu.setColor(QPalette::WindowText, Qt::blue);
+    lblWebSiteGo->setPalette(blu);
+    connect(lblWebSiteGo, &EtichettaLink::cliccata, this,
+            [] { QDesktopServices::openUrl(SITO_WEB); });
+    start->addWidget(lblWebSiteGo, 0, Qt::AlignCenter);
     start->addStretch();
     btnLogTree = new QPushButton(QStringLiteral("Log"), pagina);
     btnLogTree->setObjectName(QStringLiteral("btnLogTree"));
@@ -423,6 +458,11 @@ void TfrmMain::FormShow() {
     utLog(routine, QStringLiteral("FIRSTIME"));
     m_attendere->Mostra({this, m_regagea.get()});
     RiparazioniAvvio();
+    // The daily automatic copy of the database, once the repairs have put it in order.
+    if (m_dati)
+        m_utilita->CopiaAutomatica();
+    // A newer release on the maker's server shows its notice on the start page.
+    pnlUpdate->setVisible(ControlloAggiornamenti(Registro::filePredefinito(m_percorsi.PathApp)));
     m_utilita->RipristinaStampante();
     m_attendere->Nascondi();
 

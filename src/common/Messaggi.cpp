@@ -28,19 +28,30 @@ bool Messaggi::mostra(Tipo tipo, const QString& testo) {
     QWidget* padre = QApplication::activeWindow();
     switch (tipo) {
     case Tipo::Informazione:
-        QMessageBox::information(padre, TITOLO, testo);
+        QMessageBox::information(padre, titolo(), testo);
         return true;
     case Tipo::Errore:
-        QMessageBox::critical(padre, TITOLO, testo);
+        QMessageBox::critical(padre, titolo(), testo);
         return true;
     case Tipo::SiNo:
-        return QMessageBox::question(padre, TITOLO, testo, QMessageBox::Yes | QMessageBox::No,
+        return QMessageBox::question(padre, titolo(), testo, QMessageBox::Yes | QMessageBox::No,
                                      QMessageBox::No) == QMessageBox::Yes;
     case Tipo::OkAnnulla:
-        return QMessageBox::question(padre, TITOLO, testo, QMessageBox::Ok | QMessageBox::Cancel,
+        return QMessageBox::question(padre, titolo(), testo, QMessageBox::Ok | QMessageBox::Cancel,
                                      QMessageBox::Ok) == QMessageBox::Ok;
     }
     return false;
+}
+
+bool Messaggi::domandaSiNo(const QString& testo, const QString& titolo) {
+    m_titolo = titolo;
+    const bool si = mostra(Tipo::SiNo, testo);
+    m_titolo.clear();
+    return si;
+}
+
+QString Messaggi::titolo() const {
+    return m_titolo.isEmpty() ? TITOLO : m_titolo;
 }
 
 bool EseguiOperazione(Messaggi& messaggi, const QString& cosa,

@@ -24,6 +24,8 @@ public:
     void errore(const QString& testo) override { mostra(Tipo::Errore, testo); }
     // True for Yes.
     bool domandaSiNo(const QString& testo) { return mostra(Tipo::SiNo, testo); }
+    // The same question under the caption `titolo` instead of "Dolvera".
+    bool domandaSiNo(const QString& testo, const QString& titolo);
     // True for OK.
     bool domandaOkAnnulla(const QString& testo) { return mostra(Tipo::OkAnnulla, testo); }
     // Runs a modal dialog and returns its result (QDialog::Accepted or Rejected).
@@ -33,6 +35,11 @@ protected:
     // Shows the box; true for Yes or OK (and for the one-button boxes).
     virtual bool mostra(Tipo tipo, const QString& testo);
     virtual int eseguiDialogo(QDialog& dialogo);
+    // The caption of the box being shown.
+    QString titolo() const;
+
+private:
+    QString m_titolo;
 };
 
 // Runs a database operation of the user's; an error is shown as "Impossibile <cosa>." with

@@ -120,7 +120,8 @@ bool VerificaDatabase(const QString& file, bool tabelleProgramma, QString* motiv
             if (!riga(istruzione))
                 break;
         }
-        if (esito != SQLITE_OK)
+        // The text of a failed check is kept: it tells what is damaged.
+        if (esito != SQLITE_OK && errore.isEmpty())
             errore = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_finalize(istruzione);
     };

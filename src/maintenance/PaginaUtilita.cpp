@@ -1,5 +1,7 @@
 #include "PaginaUtilita.h"
 
+#include "GruppoBackup.h"
+#include "GruppoChiusura.h"
 #include "GruppoStrutturaCaritativa.h"
 #include "Messaggi.h"
 #include "Registro.h"
@@ -28,8 +30,24 @@ PaginaUtilita::PaginaUtilita(Messaggi& messaggi, StatoMain& stato, QWidget* pare
     auto* gruppi = new QGridLayout;
     gruppi->setSpacing(12);
     gruppi->addWidget(CreaGruppoStampante(), 0, 0, Qt::AlignTop);
+    m_backup = new GruppoBackup(
+        messaggi, m_percorsi,
+        [this] {
+            if (m_termina)
+                m_termina();
+        },
+        this);
+    gruppi->addWidget(m_backup, 0, 1, Qt::AlignTop);
     m_strutturaCaritativa = new GruppoStrutturaCaritativa(messaggi, stato, this);
     gruppi->addWidget(m_strutturaCaritativa, 1, 0, Qt::AlignTop);
+    m_chiusura = new GruppoChiusura(
+        messaggi, m_percorsi,
+        [this] {
+            if (m_termina)
+                m_termina();
+        },
+        this);
+    gruppi->addWidget(m_chiusura, 1, 1, Qt::AlignTop);
     auto* righe = new QHBoxLayout;
     righe->addLayout(gruppi);
     righe->addStretch(1);
@@ -75,7 +93,9 @@ void PaginaUtilita::impostaTermina(std::function<void()> termina) {
     m_termina = std::move(termina);
 }
 
-void PaginaUtilita::Mostra() {}
+void PaginaUtilita::Mostra() {
+    m_chiusura->tsUtilitaShow();
+}
 
 void PaginaUtilita::MostraStampante() {
     const QString nome = utStampanteCorrente();
@@ -105,6 +125,10 @@ void PaginaUtilita::btnImpostaStampanteClick() {
         utLog(routine, QStringLiteral("Stampante registrata"));
     }
     utLogExit(routine);
+}
+
+void PaginaUtilita::CopiaAutomatica() {
+    m_backup->CopiaAutomatica();
 }
 
 void PaginaUtilita::RipristinaStampante() {

@@ -2,13 +2,17 @@
 
 // The "Utilità" tab: the maintenance of the program. Its "Stampante" group chooses the
 // printer every print of the program goes to; its "Struttura caritativa" group edits the
-// organisation's name and address that the register and the declarations print.
+// organisation's name and address that the register and the declarations print. Its
+// "Chiusura annuale" group, hidden, moves a past year into an archive database. Its
+// "Backup" group copies the database files to another folder and back.
 
 #include "PaginaScheda.h"
 #include "Percorsi.h"
 
 #include <functional>
 
+class GruppoChiusura;
+class GruppoBackup;
 class GruppoStrutturaCaritativa;
 class Messaggi;
 class QGroupBox;
@@ -39,6 +43,8 @@ public:
     void btnImpostaStampanteClick();
     // At start-up: makes the printer stored in the registry the current one.
     void RipristinaStampante();
+    // At start-up, after the repairs: the daily automatic copy of the database.
+    void CopiaAutomatica();
 
 private:
     QGroupBox* CreaGruppoStampante();
@@ -50,4 +56,6 @@ private:
     std::function<void()> m_termina;
     QLabel* lblPrinter = nullptr;
     GruppoStrutturaCaritativa* m_strutturaCaritativa = nullptr;
+    GruppoBackup* m_backup = nullptr;
+    GruppoChiusura* m_chiusura = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "CartellaProgramma.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
@@ -18,6 +19,9 @@ CartellaProgramma::CartellaProgramma(Database db, bool conReportHost) {
     QByteArray testo = in.readAll();
     QString cartella = m_dir.path();
     testo.replace("@CARTELLA@", cartella.toUtf8());
+    testo.replace("@ULTIMO_AGGIORNAMENTO@",
+                  QDateTime::currentDateTime().toString("dd/MM/yyyy HH:mm:ss").toUtf8());
+    testo.replace("@SERVER_AGGIORNAMENTI@", SERVER_AGGIORNAMENTI_CHIUSO.toUtf8());
     QFile out(fileRegistro());
     QVERIFY(out.open(QIODevice::WriteOnly));
     out.write(testo);

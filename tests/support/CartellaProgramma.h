@@ -2,9 +2,15 @@
 
 // A temporary program folder for one test: the template database, a registry file
 // written from the installed one, and the report host, as the installer lays them out.
+// The installed release's date "LastUpdate" is the time the folder is made.
 
 #include <QString>
 #include <QTemporaryDir>
+
+// The update server of every test folder: a port of this machine where nothing listens, so
+// that the update check of each start is refused at once, never reaches the internet and
+// shows no notice. A test of the update check writes its own server instead.
+inline const QString SERVER_AGGIORNAMENTI_CHIUSO = QStringLiteral("127.0.0.1:1");
 
 class CartellaProgramma {
 public:
