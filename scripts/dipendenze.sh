@@ -4,7 +4,7 @@ set -euo pipefail
 
 PACCHETTI=(
     g++ cmake ninja-build
-    qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
+    qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 qt6-translations-l10n
     fonts-liberation fonts-dejavu-core
     poppler-utils xvfb xauth e2fsprogs
 )

@@ -17,8 +17,10 @@ void unisciGruppo(const QString& routine, const QString& tabella, const QString&
                   const DataSet& q) {
     const QString m = QString::number(q.valore(campoMaster).toInt());
     const QString a = QString::number(q.valore(QStringLiteral("articoli_id")).toInt());
-    // The total is written with single precision, as the quantities are kept.
-    const float tot = q.valore(QStringLiteral("tot")).toFloat();
+    // The double-precision total, rounded to the six decimals a quantity may carry, so that
+    // 0.1 + 0.2 is written as 0.3 and large totals keep every digit.
+    const double tot =
+        QString::number(q.valore(QStringLiteral("tot")).toDouble(), 'f', 6).toDouble();
     const QString gruppo =
         campoMaster + QLatin1Char('=') + m + QStringLiteral(" AND articoli_id=") + a;
 

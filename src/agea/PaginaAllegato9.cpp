@@ -11,6 +11,7 @@
 #include "Visualizzazione.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -59,6 +60,24 @@ QLineEdit* campoLettura(QWidget* genitore, const QString& nome, int larghezza) {
 
 QString testoCampo(const DataSet& ds, const QString& campo) {
     return ds.riga() < 0 ? QString() : ds.testo(campo);
+}
+
+// The print's name, which the PDF file takes: "Allegato 9 n. 23-2025 del 01-12-2025" for the
+// current declaration, so that it is found among the prints without opening them; the bare
+// "Allegato 9" for the blank form of a month without declarations.
+QString titoloStampa(const DataSet& allegati9) {
+    if (allegati9.riga() < 0)
+        return TITOLO_STAMPA;
+    const QString numero = allegati9.testo(QStringLiteral("numero"));
+    const QString anno = allegati9.testo(QStringLiteral("anno"));
+    const QDate giorno =
+        QDate::fromString(allegati9.testo(QStringLiteral("data")), QStringLiteral("dd/MM/yyyy"));
+    QString titolo = TITOLO_STAMPA;
+    if (!numero.isEmpty())
+        titolo += QStringLiteral(" n. ") + numero + (anno.isEmpty() ? QString() : "-" + anno);
+    if (giorno.isValid())
+        titolo += QStringLiteral(" del ") + giorno.toString(QStringLiteral("dd-MM-yyyy"));
+    return titolo;
 }
 
 } // namespace
@@ -152,13 +171,16 @@ void PaginaAllegato9::costruisci() {
 void PaginaAllegato9::collegaDati(TdmDati& dati, const Percorsi& percorsi) {
     m_dati = &dati;
     m_percorsi = percorsi;
-    grAllegati9->collega(dati.tblAllegati9, {{QStringLiteral("data"), QStringLiteral("Data"), 100},
-                                             {QStringLiteral("anno"), QStringLiteral("Anno"), 70},
-                                             {QStringLiteral("numero"), QStringLiteral("Numero")}});
-    grGiornalieroAll9Dett->collega(dati.tblAll9_dett,
-                                   {{QStringLiteral("descr"), QStringLiteral("Prodotto"), 320},
-                                    {QStringLiteral("um"), QStringLiteral("Unità di misura"), 120},
-                                    {QStringLiteral("quanti"), QStringLiteral("Quantità")}});
+    grAllegati9->collega(
+        dati.tblAllegati9,
+        {{QStringLiteral("data"), QStringLiteral("Data"), 0, QStringLiteral("00/00/0000")},
+         {QStringLiteral("anno"), QStringLiteral("Anno"), 0, QStringLiteral("0000")},
+         {QStringLiteral("numero"), QStringLiteral("Numero")}});
+    grGiornalieroAll9Dett->collega(
+        dati.tblAll9_dett,
+        {{QStringLiteral("descr"), QStringLiteral("Prodotto"), 320},
+         {QStringLiteral("um"), QStringLiteral("Unità di misura"), 0, QStringLiteral("confezioni")},
+         {QStringLiteral("quanti"), QStringLiteral("Quantità")}});
     grGiornalieroAll9Dett->setItemDelegate(
         new DelegatoDettaglio(grGiornalieroAll9Dett->colonnaModello(1),
                               grGiornalieroAll9Dett->colonnaModello(2), grGiornalieroAll9Dett));
@@ -223,9 +245,17 @@ void PaginaAllegato9::btnAll9StampaClick() {
                        .arg(area.width())
                        .arg(area.height()));
     utLog(routine, QStringLiteral("Stampa..."));
-    StampaDocumento(m_messaggi, routine, TITOLO_STAMPA, m_percorsi.PathApp, [this](QPrinter& p) {
-        return StampaImmagineForm(p, *m_modulo, QPageLayout::Portrait, TITOLO_STAMPA,
-                                  MARGINE_STAMPA, MARGINE_STAMPA);
+    // Every sheet of the declaration is one job, one PDF file with the PDF printer.
+    const QString titolo = titoloStampa(m_dati->tblAllegati9);
+    StampaDocumento(m_messaggi, routine, titolo, m_percorsi.PathApp, [&](QPrinter& p) {
+        LavoroStampa lavoro(p, QPageLayout::Portrait, titolo);
+        bool stampato = true;
+        for (int foglio = 0; stampato && foglio < m_modulo->fogli(); ++foglio) {
+            m_modulo->impostaFoglio(foglio);
+            stampato = lavoro.paginaImmagine(*m_modulo, MARGINE_STAMPA, MARGINE_STAMPA);
+        }
+        m_modulo->impostaFoglio(0);
+        return lavoro.fine() && stampato;
     });
     utLogExit(routine);
 }

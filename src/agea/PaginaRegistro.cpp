@@ -34,9 +34,9 @@ const QStringList INTESTAZIONI = {QStringLiteral("DATA"),        QStringLiteral(
                                   QStringLiteral("DESTINATARIO")};
 constexpr int ALTEZZA_RIGA = 18;
 
-// Every cell of the register grid: its rectangle filled, its text centred (shortened with
-// an ellipsis when it does not fit). A selected row is white on the blue of the article
-// lists.
+// Every cell of the register grid: its rectangle filled, its text centred, the quantities
+// (load, unload, stock) right-aligned as on the printed register, and shortened with an
+// ellipsis when it does not fit. A selected row is white on the blue of the article lists.
 class DelegatoRegistro : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -52,7 +52,8 @@ public:
                           selezionata ? QColor(0, 0, 231) : o.palette.color(QPalette::Base));
         painter->setFont(o.font);
         painter->setPen(selezionata ? QColor(Qt::white) : o.palette.color(QPalette::Text));
-        painter->drawText(testo, Qt::AlignHCenter | Qt::AlignVCenter,
+        const bool quantita = indice.column() >= 3 && indice.column() <= 5;
+        painter->drawText(testo, (quantita ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignVCenter,
                           o.fontMetrics.elidedText(o.text, Qt::ElideRight, testo.width()));
         painter->restore();
     }

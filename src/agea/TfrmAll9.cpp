@@ -24,6 +24,10 @@ constexpr int COLONNE[] = {TABELLA_X, TABELLA_X + 376, TABELLA_X + 376 + 121,
                            TABELLA_X + 376 + 121 + 81};
 // 17 pixels of text and a 1-pixel line under it.
 constexpr int PASSO_RIGA = 18;
+// The organisation's details on their lines: bold 13 pixels while they fit, else smaller
+// down to 9 pixels, then narrowed down to this share of their width.
+constexpr int PIXEL_MINIMI = 9;
+constexpr qreal STRETTA_MINIMA = 0.6;
 
 QFont carattere(const QString& famiglia, int pixel, bool grassetto) {
     QFont f(famiglia);
@@ -58,6 +62,32 @@ qreal etichetta(QPainter& p, int x, int y, const QString& t, const QFont& f = ar
 // A label centred in the band from x, `larghezza` wide.
 void centrato(QPainter& p, int x, int y, int larghezza, const QString& t, const QFont& f) {
     scrivi(p, QRectF(x, y, larghezza, ALTEZZA_RIGA), Qt::AlignHCenter | Qt::AlignTop, f, t);
+}
+
+// A value of the organisation on its line, from x to `destra`, on the baseline of the labels:
+// a text too long for the line is drawn smaller, then narrowed, so that a name of 80
+// characters is written whole; only what no narrowing can fit is cut, ending in "…".
+void valoreSuRiga(QPainter& p, qreal x, int y, qreal destra, const QString& t) {
+    const qreal spazio = destra - x;
+    QFont f = arial(13, true);
+    const qreal base = y + QFontMetricsF(f).ascent();
+    for (int pixel = 12; pixel >= PIXEL_MINIMI && QFontMetricsF(f).horizontalAdvance(t) > spazio;
+         --pixel)
+        f = arial(pixel, true);
+    const QFontMetricsF metrica(f);
+    const qreal larghezza = metrica.horizontalAdvance(t);
+    qreal stretta = 1;
+    QString testo = t;
+    if (larghezza > spazio) {
+        stretta = std::max(spazio / larghezza, STRETTA_MINIMA);
+        testo = metrica.elidedText(t, Qt::ElideRight, spazio / stretta);
+    }
+    p.save();
+    p.setFont(f);
+    p.translate(x, base);
+    p.scale(stretta, 1);
+    p.drawText(QPointF(0, 0), testo);
+    p.restore();
 }
 
 // A dotted line to write on by hand, under the text of the line that starts at y.
@@ -96,6 +126,7 @@ void TfrmAll9::collega(const DataSet& allegati9, const DataSet& destinatari, con
     m_allegati9 = &allegati9;
     m_destinatari = &destinatari;
     m_righe = &righe;
+    m_foglio = 0;
 }
 
 QSize TfrmAll9::dimensione() const {
@@ -104,6 +135,16 @@ QSize TfrmAll9::dimensione() const {
 
 int TfrmAll9::righeTabella() {
     return (GRIGLIA_BASSO - 1 - (GRIGLIA_Y + 1)) / PASSO_RIGA;
+}
+
+int TfrmAll9::fogli() const {
+    if (!m_righe || !m_righe->aperto())
+        return 1;
+    return std::max(1, (m_righe->conteggio() + righeTabella() - 1) / righeTabella());
+}
+
+void TfrmAll9::impostaFoglio(int foglio) {
+    m_foglio = std::clamp(foglio, 0, fogli() - 1);
 }
 
 void TfrmAll9::disegna(QPainter& p) const {
@@ -121,6 +162,13 @@ void TfrmAll9::disegna(QPainter& p) const {
     riquadro(p, QRect(92, 45, 90, 23), testoCorrente(m_allegati9, QStringLiteral("numero")), true);
     riquadro(p, QRect(392, 45, 63, 23), QStringLiteral("DATA"), false);
     riquadro(p, QRect(454, 45, 133, 23), testoCorrente(m_allegati9, QStringLiteral("data")), true);
+    // Between the number and the date, the sheet of a declaration that takes several.
+    const int totale = fogli();
+    if (totale > 1) {
+        scrivi(
+            p, QRect(182, 45, 210, 23), Qt::AlignCenter, arial(13, true),
+            QStringLiteral("foglio %1 di %2").arg(std::min(m_foglio, totale - 1) + 1).arg(totale));
+    }
 
     // The declarant's own details are written by hand.
     puntini(p, etichetta(p, 3, 80, QStringLiteral("Il sottoscritto")) + 4, MARGINE_DESTRO, 80);
@@ -128,11 +176,11 @@ void TfrmAll9::disegna(QPainter& p) const {
     puntini(p, etichetta(p, 449, 101, QStringLiteral("il")) + 4, MARGINE_DESTRO, 101);
     etichetta(p, 3, 122, QStringLiteral("in qualità di legale rappresentante del"));
     puntini(p, 225, MARGINE_DESTRO, 122);
-    etichetta(p, 225, 122, lblRagsoc, arial(13, true));
+    valoreSuRiga(p, 225, 122, MARGINE_DESTRO, lblRagsoc);
     etichetta(p, 3, 143, QStringLiteral("con sede a"));
-    etichetta(p, 71, 143, lblCitta, arial(13, true));
+    valoreSuRiga(p, 71, 143, MARGINE_DESTRO, lblCitta);
     etichetta(p, 3, 164, QStringLiteral("via"));
-    etichetta(p, 25, 164, lblVia, arial(13, true));
+    valoreSuRiga(p, 25, 164, MARGINE_DESTRO, lblVia);
 
     etichetta(p, 3, 185,
               QStringLiteral("consapevole che chiunque rilasci dichiarazioni mendaci è punito ai "
@@ -188,17 +236,23 @@ void TfrmAll9::disegnaTabella(QPainter& p) const {
     if (!m_righe || !m_righe->aperto())
         return;
 
-    const int righe = std::min(m_righe->conteggio(), righeTabella());
+    // The sheet's share of the products, in their order.
+    const int primo = std::min(m_foglio, fogli() - 1) * righeTabella();
+    const int righe = std::clamp(m_righe->conteggio() - primo, 0, righeTabella());
     const QFont f = times(13);
+    const QFontMetricsF metrica(f);
     for (int r = 0; r < righe; ++r) {
         const int y = GRIGLIA_Y + 1 + r * PASSO_RIGA;
-        const QString celle[] = {TestoValore(m_righe->valore(r, QStringLiteral("descr"))),
-                                 TestoValore(m_righe->valore(r, QStringLiteral("um"))),
-                                 TestoValore(m_righe->valore(r, QStringLiteral("quanti")))};
+        const int riga = primo + r;
+        const QString celle[] = {TestoValore(m_righe->valore(riga, QStringLiteral("descr"))),
+                                 TestoValore(m_righe->valore(riga, QStringLiteral("um"))),
+                                 TestoValore(m_righe->valore(riga, QStringLiteral("quanti")))};
         const int allineamenti[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
         for (int c = 0; c < 3; ++c) {
             const QRectF cella(COLONNE[c] + 3, y, COLONNE[c + 1] - COLONNE[c] - 5, PASSO_RIGA - 1);
-            scrivi(p, cella, allineamenti[c] | Qt::AlignVCenter, f, celle[c]);
+            // A text too long for its cell ends in "…" rather than being cut through a letter.
+            scrivi(p, cella, allineamenti[c] | Qt::AlignVCenter, f,
+                   metrica.elidedText(celle[c], Qt::ElideRight, cella.width()));
         }
         // The last line the table holds closes on the frame's own bottom line.
         if (r < righeTabella() - 1)

@@ -1,10 +1,12 @@
 #pragma once
 
-// The declaration form "Allegato 9": the one-page "Dichiarazione di consegna agli indigenti
-// di prodotti alimentari gratuiti" of a delivery day, drawn in the window's pixels (594 x 939,
+// The declaration form "Allegato 9": the "Dichiarazione di consegna agli indigenti di
+// prodotti alimentari gratuiti" of a delivery day, drawn in the window's pixels (594 x 939,
 // white) so that the same drawing goes to a printer, a PDF with real text or an image. It
 // is never shown on screen: it exists to be printed, and shows the declaration that is
-// current in the data sets it is bound to.
+// current in the data sets it is bound to. A day with more products than the table holds
+// takes several sheets: each is the whole form with the next products in its table, marked
+// "foglio 1 di 2", "foglio 2 di 2" ...
 
 #include "StampaForm.h"
 
@@ -32,8 +34,13 @@ public:
     QSize dimensione() const override;
     void disegna(QPainter& painter) const override;
 
-    // The product lines the table holds; the lines after them are not drawn.
+    // The product lines the table of one sheet holds.
     static int righeTabella();
+    // The sheets the current declaration takes: 1, or more when its products do not fit.
+    int fogli() const;
+    // The sheet that disegna() draws, from 0; 0 after collega().
+    int foglio() const { return m_foglio; }
+    void impostaFoglio(int foglio);
 
 private:
     void disegnaTabella(QPainter& painter) const;
@@ -41,4 +48,5 @@ private:
     const DataSet* m_allegati9 = nullptr;
     const DataSet* m_destinatari = nullptr;
     const DataSet* m_righe = nullptr;
+    int m_foglio = 0;
 };

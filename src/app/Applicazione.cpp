@@ -3,7 +3,9 @@
 #include "Errore.h"
 #include "Messaggi.h"
 
-Applicazione::Applicazione(int& argc, char** argv) : QApplication(argc, argv) {}
+Applicazione::Applicazione(int& argc, char** argv) : QApplication(argc, argv) {
+    CaricaTraduzioniQt();
+}
 
 bool Applicazione::notify(QObject* destinatario, QEvent* evento) {
     try {

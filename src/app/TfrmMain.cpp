@@ -41,6 +41,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QString CHIAVE_ODBC = QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\SolvaneODBC");
@@ -60,6 +61,7 @@ TfrmMain::TfrmMain(const QString& cartella, Messaggi& messaggi, QWidget* parent)
 
 TfrmMain::~TfrmMain() {
     qApp->removeEventFilter(this);
+    modificaCambiata = nullptr;
 }
 
 void TfrmMain::CreaControlli() {
@@ -78,8 +80,25 @@ void TfrmMain::CreaControlli() {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(pcMain, 1);
+    auto* colonna = new QVBoxLayout;
+    colonna->setContentsMargins(0, 0, 0, 0);
+    colonna->setSpacing(0);
+    colonna->addWidget(pcMain, 1);
+    lblSchedaInModifica = new QLabel(
+        QStringLiteral("Scheda in modifica: premere Conferma o Annulla per cambiare scheda."),
+        this);
+    lblSchedaInModifica->setObjectName(QStringLiteral("lblSchedaInModifica"));
+    lblSchedaInModifica->setContentsMargins(8, 2, 8, 4);
+    lblSchedaInModifica->hide();
+    colonna->addWidget(lblSchedaInModifica);
+    layout->addLayout(colonna, 1);
     layout->addWidget(treeLog);
+    modificaCambiata = [this] {
+        lblSchedaInModifica->setVisible(inModifica);
+        // While a card is open the tabs cannot change: the tab bar leaves the round of
+        // Tab and Shift+Tab, which stays on the card's fields and buttons.
+        pcMain->tabBar()->setFocusPolicy(inModifica ? Qt::NoFocus : Qt::TabFocus);
+    };
 
     tsMenu = CreaPaginaStart();
     pcMain->addTab(tsMenu, QStringLiteral("Start"));
@@ -381,11 +400,14 @@ bool TfrmMain::eventFilter(QObject* oggetto, QEvent* evento) {
         return inModifica && controllo == pcMain->tabBar();
     case QEvent::KeyPress: {
         const auto* tasto = static_cast<QKeyEvent*>(evento);
+        const bool tabulazione = tasto->key() == Qt::Key_Tab || tasto->key() == Qt::Key_Backtab;
         const bool cambiaScheda =
             (tasto->modifiers() & Qt::ControlModifier) &&
-            (tasto->key() == Qt::Key_Tab || tasto->key() == Qt::Key_Backtab ||
-             tasto->key() == Qt::Key_PageUp || tasto->key() == Qt::Key_PageDown);
-        return inModifica && (cambiaScheda || controllo == pcMain->tabBar());
+            (tabulazione || tasto->key() == Qt::Key_PageUp || tasto->key() == Qt::Key_PageDown);
+        // Plain Tab and Shift+Tab on the tab bar move the focus on, they do not change tab.
+        const bool suSchede = controllo == pcMain->tabBar() &&
+                              !(tabulazione && !(tasto->modifiers() & Qt::ControlModifier));
+        return inModifica && (cambiaScheda || suSchede);
     }
     case QEvent::KeyRelease: {
         const auto* tasto = static_cast<QKeyEvent*>(evento);
@@ -425,11 +447,23 @@ void TfrmMain::AlternaAlberoLog() {
         resize(869, 681);
         return;
     }
-    const int larghezza = pcMain->width();
+    // 1280 pixels wide, or as wide as the screen leaves room for, frame included; the tree
+    // keeps at least a readable width, the tabs giving up what it needs.
+    const QRect schermo = screen()->availableGeometry();
+    const int cornice = frameGeometry().width() - width();
+    const int totale = std::min(1280, schermo.width() - cornice);
+    const int albero = std::max(totale - pcMain->width(), std::min(240, totale / 3));
+    const int larghezza = totale - albero;
+    pcMain->setMinimumWidth(0);
     pcMain->setFixedWidth(larghezza);
-    treeLog->setFixedWidth(1280 - larghezza);
+    treeLog->setFixedWidth(albero);
     treeLog->show();
-    resize(1280, height());
+    resize(totale, height());
+    // A window that now reaches past the screen's right edge moves left.
+    const QRect finestra = frameGeometry();
+    const int destra = schermo.x() + schermo.width();
+    if (finestra.x() + finestra.width() > destra)
+        move(std::max(schermo.x(), destra - finestra.width()), finestra.y());
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

@@ -110,6 +110,8 @@ private:
     QWidget* tsMenu = nullptr;
     QLabel* lblVersione = nullptr;
     QLabel* lblDbVers = nullptr;
+    // Under the tabs while a card is open: why the tab cannot change.
+    QLabel* lblSchedaInModifica = nullptr;
     QWidget* pnlUpdate = nullptr;
     QPushButton* btnLogTree = nullptr;
     QList<PaginaAnagrafica*> m_anagrafiche;

@@ -38,17 +38,29 @@ CollegamentoCampi::CollegamentoCampi(DataSet& ds, QObject* parent) : QObject(par
 void CollegamentoCampi::testo(QLineEdit* box, const QString& campo) {
     if (const int lunghezza = m_ds.lunghezzaCampo(campo); lunghezza > 0)
         box->setMaxLength(lunghezza);
-    connect(box, &QLineEdit::textEdited, this,
-            [this, campo](const QString& testo) { scrivi(campo, testo); });
+    connect(box, &QLineEdit::textEdited, this, [this, box, campo](const QString& testo) {
+        // A one-line box holds one line: pasted line breaks and tabs become blanks.
+        const QString riga = utUnaRiga(testo);
+        if (riga != testo) {
+            const int cursore = box->cursorPosition();
+            box->setText(riga);
+            box->setCursorPosition(cursore);
+        }
+        scrivi(campo, riga);
+    });
     mostra(box, campo);
 }
 
-void CollegamentoCampi::numero(QLineEdit* box, const QString& campo) {
-    static const QRegularExpression numero(QStringLiteral("-?\\d{0,12}([,.]\\d{0,6})?"));
-    box->setValidator(new QRegularExpressionValidator(numero, box));
-    connect(box, &QLineEdit::textEdited, this, [this, campo](const QString& testo) {
+void CollegamentoCampi::numero(QLineEdit* box, const QString& campo, bool intero) {
+    // What can be typed on the way to a number: digits with points between them, a
+    // decimal comma. Only a text the reader takes is written; the card checks the box
+    // again when it is confirmed.
+    static const QRegularExpression numero(QStringLiteral("-?[\\d.]{0,20}(,\\d{0,6})?"));
+    static const QRegularExpression interoValido(QStringLiteral("-?[\\d.]{0,20}"));
+    box->setValidator(new QRegularExpressionValidator(intero ? interoValido : numero, box));
+    connect(box, &QLineEdit::textEdited, this, [this, campo, intero](const QString& testo) {
         bool ok = false;
-        const double n = utNumeroDaTesto(testo, &ok);
+        const double n = intero ? utInteroDigitato(testo, &ok) : utNumeroDigitato(testo, &ok);
         if (testo.trimmed().isEmpty())
             scrivi(campo, 0.0);
         else if (ok)
@@ -66,6 +78,9 @@ void CollegamentoCampi::mostra(QLineEdit* box, const QString& campo) {
 }
 
 void CollegamentoCampi::memo(QPlainTextEdit* box, const QString& campo) {
+    // Tab moves on to the next field, as in every other box of a card, instead of writing
+    // a tab character into the note.
+    box->setTabChangesFocus(true);
     const int lunghezza = m_ds.lunghezzaCampo(campo);
     connect(box, &QPlainTextEdit::textChanged, this, [this, box, campo, lunghezza] {
         if (m_aggiornando)

@@ -23,11 +23,12 @@ class CollegamentoCampi : public QObject {
 public:
     explicit CollegamentoCampi(DataSet& ds, QObject* parent = nullptr);
 
-    // A text field.
+    // A text field; line breaks, tabs and other control characters become blanks.
     void testo(QLineEdit* box, const QString& campo);
-    // A number field: the box takes digits, a sign and a decimal comma; an empty box
-    // writes 0.
-    void numero(QLineEdit* box, const QString& campo);
+    // A number field, read by utNumeroDigitato (decimal comma, a point between groups of
+    // three digits); an empty box writes 0, a text that is no number writes nothing. A
+    // whole-number field (`intero`) takes no decimal comma and is written only whole numbers.
+    void numero(QLineEdit* box, const QString& campo, bool intero = false);
     // Shows the field only: the card writes it itself when it is confirmed.
     void mostra(QLineEdit* box, const QString& campo);
     // A multi-line text field.

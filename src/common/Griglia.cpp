@@ -4,18 +4,37 @@
 
 #include <QHeaderView>
 #include <QIdentityProxyModel>
+#include <algorithm>
 
 namespace {
-// The data set under the list's own column titles.
+// Room beside a cell's or a title's text: the view's margins and the grid line.
+constexpr int MARGINE = 12;
+
+// The data set under the list's own column titles, numbers right-aligned: the one place
+// where every list aligns its quantities, counts and document numbers.
 class Intestazioni : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
     QHash<int, QString> titoli;
 
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::TextAlignmentRole && index.isValid() && numerica(index.column()))
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return QIdentityProxyModel::data(index, role);
+    }
+
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole && titoli.contains(section))
             return titoli.value(section);
+        if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && numerica(section))
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
         return QIdentityProxyModel::headerData(section, orientation, role);
+    }
+
+private:
+    bool numerica(int colonna) const {
+        const auto* ds = static_cast<const DataSet*>(sourceModel());
+        return ds && ds->colonnaNumerica(colonna);
     }
 };
 } // namespace
@@ -31,8 +50,9 @@ Griglia::Griglia(const QString& nome, QWidget* parent) : QTableView(parent) {
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(true);
-    // The columns of a list are sized to fit it, the last one taking what is left.
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The columns of a list are sized to fit it, the last one taking what is left; a list
+    // too narrow for its columns scrolls sideways rather than hiding the last one.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void Griglia::collega(DataSet& ds, const QList<ColonnaGriglia>& colonne) {
@@ -68,9 +88,18 @@ void Griglia::applicaColonne() {
         intestazioni->titoli.insert(c, m_colonne[i].titolo);
         setColumnHidden(c, m_nascoste.contains(i));
         testata->moveSection(testata->visualIndex(c), i);
-        if (m_colonne[i].larghezza > 0)
-            setColumnWidth(c, m_colonne[i].larghezza);
+        // A column that takes what is left is never narrower than its title: it starts at
+        // that width, which is also what the header keeps for it when the list narrows.
+        setColumnWidth(c, std::max(m_colonne[i].larghezza, larghezzaMinima(i)));
     }
+}
+
+int Griglia::larghezzaMinima(int indice) const {
+    const ColonnaGriglia& colonna = m_colonne.at(indice);
+    // The title in the header's font, the usual content in the cells' font.
+    const int titolo = horizontalHeader()->fontMetrics().horizontalAdvance(colonna.titolo);
+    const int esempio = fontMetrics().horizontalAdvance(colonna.esempio);
+    return std::max(titolo, esempio) + MARGINE;
 }
 
 void Griglia::nascondiColonna(int indice) {

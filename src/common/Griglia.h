@@ -2,7 +2,7 @@
 
 // A read-only list over a data set: whole-row selection, the selected row always the data
 // set's current row (in both directions), and the columns the list names, in its order and
-// with its titles.
+// with its titles. Columns of numbers are right-aligned, titles included.
 
 #include <QList>
 #include <QSet>
@@ -15,8 +15,10 @@ class QIdentityProxyModel;
 struct ColonnaGriglia {
     QString campo;
     QString titolo;
-    // Width in pixels; 0 lets the column take what is left.
+    // Width in pixels; 0 lets the column take what is left. The column is never narrower
+    // than its title, nor than `esempio`, a usual content, in the list's fonts.
     int larghezza = 0;
+    QString esempio{};
 };
 
 class Griglia : public QTableView {
@@ -33,6 +35,8 @@ public:
     bool colonnaNascosta(int indice) const;
     // The model column showing column `indice` of the list.
     int colonnaModello(int indice) const;
+    // The width column `indice` of the list needs for its title and usual content.
+    int larghezzaMinima(int indice) const;
 
 private:
     // Shows the list's columns, in its order and with its titles, the others hidden.

@@ -4,7 +4,10 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace {
 const QString TITOLO = QStringLiteral("Dolvera");
@@ -23,6 +26,22 @@ QString nomeTipo(Messaggi::Tipo tipo) {
     return {};
 }
 } // namespace
+
+bool CaricaTraduzioniQt() {
+    auto* app = QCoreApplication::instance();
+    if (!app)
+        return false;
+    // Italian whatever the system's language: the whole program speaks Italian.
+    auto* traduzioni = new QTranslator(app);
+    if (!traduzioni->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(traduzioni)) {
+        delete traduzioni;
+        return false;
+    }
+    return true;
+}
 
 bool Messaggi::mostra(Tipo tipo, const QString& testo) {
     QWidget* padre = QApplication::activeWindow();

@@ -42,6 +42,11 @@ private:
     QString m_titolo;
 };
 
+// Installs Qt's own Italian translations (qtbase_it.qm of the Qt installation), so that
+// the standard buttons and dialogs read "Sì", "No", "OK", "Annulla"; false when they are
+// not installed (the buttons then stay in English).
+bool CaricaTraduzioniQt();
+
 // Runs a database operation of the user's; an error is shown as "Impossibile <cosa>." with
 // the reason on the next line, and false returned.
 bool EseguiOperazione(Messaggi& messaggi, const QString& cosa,

@@ -37,7 +37,7 @@ LavoroStampa::~LavoroStampa() {
     fine();
 }
 
-bool LavoroStampa::pagina(const ModuloStampabile& modulo, ScalaStampa scala) {
+bool LavoroStampa::prossimoFoglio() {
     if (!m_painter) {
         m_painter = std::make_unique<QPainter>();
         if (!m_painter->begin(&m_printer))
@@ -45,11 +45,37 @@ bool LavoroStampa::pagina(const ModuloStampabile& modulo, ScalaStampa scala) {
     } else if (!m_printer.newPage()) {
         return false;
     }
-    if (!m_painter->isActive())
+    return m_painter->isActive();
+}
+
+bool LavoroStampa::pagina(const ModuloStampabile& modulo, ScalaStampa scala) {
+    if (!prossimoFoglio())
         return false;
     const double fattore = fattoreScala(m_printer, modulo.dimensione(), scala);
     m_painter->save();
     m_painter->scale(fattore, fattore);
+    modulo.disegna(*m_painter);
+    m_painter->restore();
+    return true;
+}
+
+bool LavoroStampa::paginaImmagine(const ModuloStampabile& modulo, int margineX, int margineY) {
+    // The painter's origin is then the sheet's corner and width() x height() the sheet.
+    if (!m_painter)
+        m_printer.setFullPage(true);
+    if (!prossimoFoglio())
+        return false;
+    const QSize cliente = modulo.dimensione();
+    const QRect destinazione = RettangoloStampaImmagine(
+        QSize(m_printer.width(), m_printer.height()), cliente, margineX, margineY);
+    if (destinazione.isEmpty())
+        return true;
+    m_painter->save();
+    m_painter->translate(destinazione.topLeft());
+    m_painter->scale(double(destinazione.width()) / cliente.width(),
+                     double(destinazione.height()) / cliente.height());
+    // The image holds the window's area only: what lies beyond its edges is not printed.
+    m_painter->setClipRect(QRect(QPoint(0, 0), cliente));
     modulo.disegna(*m_painter);
     m_painter->restore();
     return true;
@@ -86,26 +112,9 @@ QRect RettangoloStampaImmagine(QSize pagina, QSize cliente, int margineX, int ma
 bool StampaImmagineForm(QPrinter& printer, const ModuloStampabile& modulo,
                         QPageLayout::Orientation orientamento, const QString& titolo, int margineX,
                         int margineY) {
-    printer.setPageOrientation(orientamento);
-    printer.setDocName(titolo);
-    // The painter's origin is then the sheet's corner and width() x height() the sheet.
-    printer.setFullPage(true);
-    const QSize cliente = modulo.dimensione();
-    const QRect destinazione = RettangoloStampaImmagine(QSize(printer.width(), printer.height()),
-                                                        cliente, margineX, margineY);
-
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    if (!destinazione.isEmpty()) {
-        painter.translate(destinazione.topLeft());
-        painter.scale(double(destinazione.width()) / cliente.width(),
-                      double(destinazione.height()) / cliente.height());
-        // The image holds the window's area only: what lies beyond its edges is not printed.
-        painter.setClipRect(QRect(QPoint(0, 0), cliente));
-        modulo.disegna(painter);
-    }
-    return painter.end();
+    LavoroStampa lavoro(printer, orientamento, titolo);
+    const bool stampato = lavoro.paginaImmagine(modulo, margineX, margineY);
+    return lavoro.fine() && stampato;
 }
 
 bool StampaDocumento(Messaggi& messaggi, const QString& routine, const QString& titolo,

@@ -43,10 +43,18 @@ public:
     // Draws the document on the next sheet. False when the printer cannot be opened or
     // cannot start a new sheet.
     bool pagina(const ModuloStampabile& modulo, ScalaStampa scala);
+    // Draws the document on the next sheet as StampaImmagineForm() places it: stretched into
+    // RettangoloStampaImmagine() of the whole sheet, nothing outside the window's area. The
+    // printer is switched to full-page mode when the job opens, so a job uses either this or
+    // pagina(), not both. False as for pagina().
+    bool paginaImmagine(const ModuloStampabile& modulo, int margineX, int margineY);
     // Ends the job; false when the printer could not complete it.
     bool fine();
 
 private:
+    // Opens the printer at the first sheet, else starts the next one.
+    bool prossimoFoglio();
+
     QPrinter& m_printer;
     std::unique_ptr<QPainter> m_painter;
 };
@@ -68,8 +76,9 @@ QRect RettangoloStampaImmagine(QSize pagina, QSize cliente, int margineX, int ma
 // Prints the document as one page stretched into RettangoloStampaImmagine() of the whole
 // sheet (the printer is switched to full-page mode, so the margins are measured from the
 // paper's edge, whatever margins the driver keeps), in a print job of its own: sets the
-// printer's orientation and the job's title. Nothing outside the window's own area is
-// drawn. False when the printer cannot be opened.
+// printer's orientation and, when `titolo` is not empty, the job's title. Nothing outside
+// the window's own area is drawn. False when the printer cannot be opened. A document of
+// several sheets goes through LavoroStampa::paginaImmagine().
 bool StampaImmagineForm(QPrinter& printer, const ModuloStampabile& modulo,
                         QPageLayout::Orientation orientamento, const QString& titolo, int margineX,
                         int margineY);

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
+
 // The state the main window shares with its tab pages: the edit flag that keeps the user
 // on a tab while a record is being edited, the new-record flags, the row each record tab
 // returns to when it is shown again, and the colour of disabled grids.
@@ -10,6 +12,14 @@ struct StatoMain {
     QColor ColoreDisabilitato{225, 225, 225};
     // True while a record of some tab is being created or modified: the tab cannot change.
     bool inModifica = false;
+    // Called when the edit flag is set or cleared through ImpostaModifica: the main window
+    // shows why the tab cannot change.
+    std::function<void()> modificaCambiata;
+    void ImpostaModifica(bool modifica) {
+        inModifica = modifica;
+        if (modificaCambiata)
+            modificaCambiata();
+    }
     // The record being edited on the tab was created by Nuovo and is already stored.
     bool nuovoArticolo = false;
     bool nuovoNominativo = false;

@@ -157,6 +157,25 @@ int DataSet::lunghezzaCampo(const QString& campo) const {
     return d->c.colonne[d->colonnaNota(campo)].lunghezza;
 }
 
+bool DataSet::colonnaNumerica(int colonna) const {
+    if (colonna < 0 || colonna >= columnCount())
+        return false;
+    switch (d->c.colonne[colonna].tipo) {
+    case dataset::Tipo::Intero:
+    case dataset::Tipo::Reale:
+        return true;
+    case dataset::Tipo::Libero:
+        for (int r = 0; r < conteggio(); ++r) {
+            const QVariant& v = d->cella(r, colonna);
+            if (!dataset::nullo(v))
+                return dataset::numerico(v.typeId());
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
 // ---- rows and the current row ------------------------------------------------------------
 
 int DataSet::conteggio() const {

@@ -70,6 +70,9 @@ public:
     // The most characters a text column of the table holds (its declared length); 0 for
     // any other column.
     int lunghezzaCampo(const QString& campo) const;
+    // Column `colonna` holds numbers: declared INTEGER or FLOAT or, for an expression of a
+    // query (no declared type), its first value that is not null is a number.
+    bool colonnaNumerica(int colonna) const;
 
     // ---- rows and the current row ----
     int conteggio() const;

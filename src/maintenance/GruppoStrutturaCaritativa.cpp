@@ -9,6 +9,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,10 +74,10 @@ GruppoStrutturaCaritativa::GruppoStrutturaCaritativa(Messaggi& messaggi, StatoMa
 
     auto* pulsanti = new QHBoxLayout;
     btnAzModifica =
-        PulsanteScheda(this, QStringLiteral("btnAzModifica"), QStringLiteral("Modifica"));
+        PulsanteScheda(this, QStringLiteral("btnAzModifica"), QStringLiteral("&Modifica"));
     btnAzConferma =
-        PulsanteScheda(this, QStringLiteral("btnAzConferma"), QStringLiteral("Conferma"));
-    btnAzAnnulla = PulsanteScheda(this, QStringLiteral("btnAzAnnulla"), QStringLiteral("Annulla"));
+        PulsanteScheda(this, QStringLiteral("btnAzConferma"), QStringLiteral("&Conferma"));
+    btnAzAnnulla = PulsanteScheda(this, QStringLiteral("btnAzAnnulla"), QStringLiteral("&Annulla"));
     pulsanti->addWidget(btnAzModifica);
     pulsanti->addStretch();
     pulsanti->addWidget(btnAzConferma);
@@ -129,7 +130,7 @@ void GruppoStrutturaCaritativa::btnAzModificaClick() {
                                        [&] { d.aggiungi(); }))
         return;
     modalitaModifica(true);
-    m_stato.inModifica = true;
+    m_stato.ImpostaModifica(true);
     m_caselle.first().first->setFocus();
 }
 
@@ -149,11 +150,20 @@ void GruppoStrutturaCaritativa::btnAzConfermaClick() {
     if (!registrato)
         return;
     modalitaModifica(false);
-    m_stato.inModifica = false;
+    m_stato.ImpostaModifica(false);
 }
 
 void GruppoStrutturaCaritativa::btnAzAnnullaClick() {
     ds().annulla();
     modalitaModifica(false);
-    m_stato.inModifica = false;
+    m_stato.ImpostaModifica(false);
+}
+
+void GruppoStrutturaCaritativa::keyPressEvent(QKeyEvent* evento) {
+    if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier &&
+        btnAzAnnulla->isEnabled()) {
+        btnAzAnnulla->click();
+        return;
+    }
+    QGroupBox::keyPressEvent(evento);
 }

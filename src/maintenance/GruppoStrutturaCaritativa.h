@@ -12,6 +12,7 @@
 
 class DataSet;
 class Messaggi;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class TdmDati;
@@ -36,6 +37,10 @@ public:
     void btnAzConfermaClick();
     // Gives up what was typed: the boxes show the stored values again.
     void btnAzAnnullaClick();
+
+protected:
+    // Escape in the open boxes does what Annulla does.
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     QLineEdit* casella(const QString& campo);

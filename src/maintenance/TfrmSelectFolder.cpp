@@ -1,5 +1,7 @@
 #include "TfrmSelectFolder.h"
 
+#include "PannelliScheda.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -15,6 +17,8 @@
 #include <QVBoxLayout>
 
 TfrmSelectFolder::TfrmSelectFolder(QWidget* parent) : QDialog(parent) {
+    // Tab and Shift+Tab follow the controls as they appear on screen.
+    TabulazioneInOrdineVisivo(this);
     setObjectName(QStringLiteral("TfrmSelectFolder"));
     setWindowTitle(QStringLiteral("Seleziona cartella"));
     setModal(true);
@@ -40,11 +44,11 @@ TfrmSelectFolder::TfrmSelectFolder(QWidget* parent) : QDialog(parent) {
     layout->addWidget(edtCartella);
 
     auto* pulsanti = new QDialogButtonBox(this);
-    btnOk = pulsanti->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    btnOk = pulsanti->addButton(QStringLiteral("&Ok"), QDialogButtonBox::AcceptRole);
     btnOk->setObjectName(QStringLiteral("btnOk"));
     btnOk->setDefault(true);
     btnOk->setEnabled(false);
-    pulsanti->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole)
+    pulsanti->addButton(QStringLiteral("&Annulla"), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("btnAnnulla"));
     layout->addWidget(pulsanti);
     connect(pulsanti, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -1,5 +1,6 @@
 #include "TfrmStampante.h"
 
+#include "PannelliScheda.h"
 #include "Stampanti.h"
 
 #include <QDialogButtonBox>
@@ -9,6 +10,8 @@
 #include <QVBoxLayout>
 
 TfrmStampante::TfrmStampante(QWidget* parent) : QDialog(parent) {
+    // Tab and Shift+Tab follow the controls as they appear on screen.
+    TabulazioneInOrdineVisivo(this);
     setObjectName(QStringLiteral("dlgPrinter"));
     setWindowTitle(QStringLiteral("Dolvera - Imposta stampante"));
     setModal(true);
@@ -23,11 +26,11 @@ TfrmStampante::TfrmStampante(QWidget* parent) : QDialog(parent) {
     layout->addWidget(m_elenco);
 
     auto* pulsanti = new QDialogButtonBox(this);
-    m_ok = pulsanti->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    m_ok = pulsanti->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
     m_ok->setObjectName(QStringLiteral("btnOK"));
     m_ok->setDefault(true);
     QPushButton* annulla =
-        pulsanti->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
+        pulsanti->addButton(QStringLiteral("&Annulla"), QDialogButtonBox::RejectRole);
     annulla->setObjectName(QStringLiteral("btnAnnulla"));
     layout->addWidget(pulsanti);
     connect(pulsanti, &QDialogButtonBox::accepted, this, &TfrmStampante::accept);

@@ -30,15 +30,15 @@ void PaginaAnagrafica::costruisci() {
     m_pannelli = CreaPannelliScheda(this, s, m_def.larghezzaElenco, m_def.titoloScheda);
     QWidget* alto = m_pannelli.alto;
     auto* nuovo =
-        PulsanteScheda(alto, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("Nuovo"));
+        PulsanteScheda(alto, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("&Nuovo"));
     auto* modifica =
-        PulsanteScheda(alto, QStringLiteral("btn%1Modifica").arg(s), QStringLiteral("Modifica"));
+        PulsanteScheda(alto, QStringLiteral("btn%1Modifica").arg(s), QStringLiteral("&Modifica"));
     auto* elimina =
-        PulsanteScheda(alto, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("Elimina"));
+        PulsanteScheda(alto, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("&Elimina"));
     auto* elenco =
         PulsanteScheda(alto, QStringLiteral("btn%1StampaElenco").arg(s), m_def.testoStampaElenco);
     auto* scheda =
-        PulsanteScheda(alto, QStringLiteral("btn%1StampaScheda").arg(s), QStringLiteral("Stampa"));
+        PulsanteScheda(alto, QStringLiteral("btn%1StampaScheda").arg(s), QStringLiteral("&Stampa"));
     QHBoxLayout* pulsanti = m_pannelli.pulsanti;
     pulsanti->addWidget(nuovo);
     pulsanti->addWidget(modifica);
@@ -68,11 +68,13 @@ void PaginaAnagrafica::costruisci() {
     auto* conferme = new QHBoxLayout;
     conferme->addStretch();
     auto* conferma =
-        PulsanteScheda(destra, QStringLiteral("btn%1Conferma").arg(s), QStringLiteral("Conferma"));
+        PulsanteScheda(destra, QStringLiteral("btn%1Conferma").arg(s), QStringLiteral("&Conferma"));
     auto* annulla =
-        PulsanteScheda(destra, QStringLiteral("btn%1Annulla").arg(s), QStringLiteral("Annulla"));
+        PulsanteScheda(destra, QStringLiteral("btn%1Annulla").arg(s), QStringLiteral("&Annulla"));
     conferme->addWidget(conferma);
     conferme->addWidget(annulla);
+    // Escape in the card does what Annulla does.
+    m_pannelli.destra->impostaAnnulla(annulla);
     m_pannelli.scheda->addLayout(conferme);
 
     connect(nuovo, &QPushButton::clicked, this, &PaginaAnagrafica::btnNuovoClick);
@@ -88,6 +90,11 @@ void PaginaAnagrafica::costruisci() {
 void PaginaAnagrafica::aggiungiSottoElenco(QWidget* controllo) {
     controllo->setParent(m_pannelli.sinistra);
     m_pannelli.elenco->addWidget(controllo);
+}
+
+void PaginaAnagrafica::aggiungiPulsante(QPushButton* pulsante) {
+    pulsante->setParent(m_pannelli.alto);
+    m_pannelli.pulsanti->insertWidget(m_pannelli.pulsanti->count() - 1, pulsante);
 }
 
 QLineEdit* PaginaAnagrafica::casella(const QString& nome) {
@@ -168,7 +175,7 @@ void PaginaAnagrafica::btnModificaClick() {
         return;
     modalitaModifica(true);
     inizioModifica();
-    m_stato.inModifica = true;
+    m_stato.ImpostaModifica(true);
     primoCampo()->setFocus();
 }
 
@@ -182,7 +189,7 @@ void PaginaAnagrafica::btnConfermaClick() {
     m_dati->Rinfresca(m_def.gruppo);
     modalitaModifica(false);
     fineModifica();
-    m_stato.inModifica = false;
+    m_stato.ImpostaModifica(false);
     nuovoRecord() = false;
 }
 
@@ -196,7 +203,7 @@ void PaginaAnagrafica::btnAnnullaClick() {
     m_dati->Rinfresca(m_def.gruppo);
     modalitaModifica(false);
     fineModifica();
-    m_stato.inModifica = false;
+    m_stato.ImpostaModifica(false);
 }
 
 void PaginaAnagrafica::btnEliminaClick() {

@@ -105,6 +105,9 @@ protected:
     Griglia* griglia() const { return m_griglia; }
     // Adds a control below the list.
     void aggiungiSottoElenco(QWidget* controllo);
+    // Adds a button to the top panel, after the print buttons.
+    void aggiungiPulsante(QPushButton* pulsante);
+    const Percorsi& percorsi() const { return m_percorsi; }
     Messaggi& messaggi() const { return m_messaggi; }
     // The record being edited was created by Nuovo.
     bool& nuovoRecord() const { return m_stato.*m_def.nuovo; }

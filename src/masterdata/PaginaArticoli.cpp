@@ -2,7 +2,11 @@
 
 #include "CollegamentoCampi.h"
 #include "Datamodule.h"
+#include "Messaggi.h"
+#include "PannelliScheda.h"
 #include "StatoMain.h"
+#include "TfrmGiacenze.h"
+#include "Utilitylibrary.h"
 #include "Visualizzazione.h"
 
 #include <QCheckBox>
@@ -10,6 +14,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 PaginaAnagrafica::Definizione definizione() {
@@ -19,7 +24,7 @@ PaginaAnagrafica::Definizione definizione() {
     d.nomeGriglia = QStringLiteral("grArticoli");
     d.titoloScheda = QStringLiteral("Scheda Articolo");
     d.etichettaCerca = QStringLiteral("Descrizione  ");
-    d.testoStampaElenco = QStringLiteral("Inventario");
+    d.testoStampaElenco = QStringLiteral("&Inventario");
     d.schedaPrimaDiElenco = false;
     d.gruppo = QStringLiteral("Articoli");
     d.macroElenco = QStringLiteral("mac_StampaElencoArticoli");
@@ -40,6 +45,11 @@ PaginaArticoli::PaginaArticoli(Messaggi& messaggi, StatoMain& stato, QWidget* pa
                        "sono prodotti AGEA."));
     legenda->setObjectName(QStringLiteral("lblArtLegenda"));
     aggiungiSottoElenco(legenda);
+
+    auto* giacenze =
+        PulsanteScheda(this, QStringLiteral("btnArtGiacenze"), QStringLiteral("Giacenze"));
+    aggiungiPulsante(giacenze);
+    connect(giacenze, &QPushButton::clicked, this, &PaginaArticoli::btnArtGiacenzeClick);
 
     QWidget* corpo = corpoScheda();
     auto* g = new QGridLayout(corpo);
@@ -109,6 +119,26 @@ void PaginaArticoli::inizioModifica() {
 
 void PaginaArticoli::fineModifica() {
     mostraGiacenza(false);
+}
+
+// The stock of every article at a chosen day, printed or exported.
+void PaginaArticoli::btnArtGiacenzeClick() {
+    TfrmGiacenze dialogo(messaggi(), percorsi(), window());
+    messaggi().esegui(dialogo);
+}
+
+// The opening stock box holds a number as the user types it ("1.500" is 1500) or nothing:
+// any other text is refused, never stored as a different quantity.
+bool PaginaArticoli::controllaConferma(DataSet&) {
+    const QString giacenza = edtArtGiacenza->text().trimmed();
+    bool ok = true;
+    if (!edtArtGiacenza->isHidden() && !giacenza.isEmpty())
+        utNumeroDigitato(giacenza, &ok);
+    if (!ok) {
+        messaggi().informazione(QStringLiteral("La giacenza iniziale non è corretta."));
+        edtArtGiacenza->setFocus();
+    }
+    return ok;
 }
 
 void PaginaArticoli::mostraGiacenza(bool visibile) {

@@ -14,6 +14,9 @@ class PaginaArticoli : public PaginaAnagrafica {
 public:
     PaginaArticoli(Messaggi& messaggi, StatoMain& stato, QWidget* parent = nullptr);
 
+    // "Giacenze": the stock at a date, printed or written as a CSV file.
+    void btnArtGiacenzeClick();
+
 protected:
     QList<ColonnaGriglia> colonneElenco() const override;
     void collegaScheda(CollegamentoCampi& collegamento, TdmDati& dati) override;
@@ -22,6 +25,7 @@ protected:
     QString domandaElimina(const DataSet& ds) const override;
     void inizioModifica() override;
     void fineModifica() override;
+    bool controllaConferma(DataSet& ds) override;
 
 private:
     void mostraGiacenza(bool visibile);

@@ -16,7 +16,7 @@ PaginaAnagrafica::Definizione definizione() {
     d.nomeGriglia = QStringLiteral("grFornitori");
     d.titoloScheda = QStringLiteral("Scheda Fornitore");
     d.etichettaCerca = QStringLiteral("Ragione sociale  ");
-    d.testoStampaElenco = QStringLiteral("Stampa tutti");
+    d.testoStampaElenco = QStringLiteral("Stampa &tutti");
     d.schedaPrimaDiElenco = true;
     d.gruppo = QStringLiteral("Fornitori");
     d.macroElenco = QStringLiteral("mac_StampaElencoFornitori");
@@ -54,7 +54,8 @@ PaginaFornitori::PaginaFornitori(Messaggi& messaggi, StatoMain& stato, QWidget* 
 
 QList<ColonnaGriglia> PaginaFornitori::colonneElenco() const {
     return {{QStringLiteral("codfor"), QStringLiteral("Codice"), 60},
-            {QStringLiteral("ragsoc"), QStringLiteral("Ragione sociale"), 200},
+            {QStringLiteral("ragsoc"), QStringLiteral("Ragione sociale"), 0,
+             QStringLiteral("Banco Alimentare della Lombardia")},
             {QStringLiteral("citta"), QStringLiteral("Città"), 0}};
 }
 

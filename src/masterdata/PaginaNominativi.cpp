@@ -4,6 +4,7 @@
 #include "Datamodule.h"
 #include "Messaggi.h"
 #include "StatoMain.h"
+#include "Utilitylibrary.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -18,7 +19,7 @@ PaginaAnagrafica::Definizione definizione() {
     d.nomeGriglia = QStringLiteral("grNominativi");
     d.titoloScheda = QStringLiteral("Scheda Nominativo");
     d.etichettaCerca = QStringLiteral("Cognome  ");
-    d.testoStampaElenco = QStringLiteral("Stampa tutti");
+    d.testoStampaElenco = QStringLiteral("Stampa &tutti");
     d.schedaPrimaDiElenco = true;
     d.gruppo = QStringLiteral("Nominativi");
     d.macroElenco = QStringLiteral("mac_StampaElencoNominativi");
@@ -85,8 +86,9 @@ PaginaNominativi::PaginaNominativi(Messaggi& messaggi, StatoMain& stato, QWidget
 }
 
 QList<ColonnaGriglia> PaginaNominativi::colonneElenco() const {
-    return {{QStringLiteral("cognome"), QStringLiteral("Cognome"), 110},
-            {QStringLiteral("nome"), QStringLiteral("Nome"), 100},
+    return {{QStringLiteral("cognome"), QStringLiteral("Cognome"), 0,
+             QStringLiteral("Esposito Bianchi")},
+            {QStringLiteral("nome"), QStringLiteral("Nome"), 0, QStringLiteral("Maria Grazia")},
             {QStringLiteral("citta"), QStringLiteral("Città"), 0}};
 }
 
@@ -119,10 +121,19 @@ bool PaginaNominativi::controllaConferma(DataSet& ds) {
         messaggi().informazione(QStringLiteral("Inserire nome e cognome, o premere Annulla"));
         return false;
     }
-    bool ok = false;
-    const int famiglia = edtNumFam->text().trimmed().toInt(&ok);
+    // An empty box stores 1; a text that is no whole number ("2,5", "abc") is refused
+    // rather than stored as something the user did not type.
+    const QString testoFamiglia = edtNumFam->text().trimmed();
+    bool ok = true;
+    const int famiglia = testoFamiglia.isEmpty() ? 1 : utInteroDigitato(testoFamiglia, &ok);
+    if (!ok) {
+        messaggi().informazione(
+            QStringLiteral("Il numero dei componenti del nucleo famigliare non è corretto."));
+        edtNumFam->setFocus();
+        return false;
+    }
     // The column holds a 16-bit number: a larger one is a typing slip, not a family.
-    if (ok && famiglia > MASSIMO_FAMILIARI) {
+    if (famiglia > MASSIMO_FAMILIARI) {
         messaggi().informazione(
             QStringLiteral("Il numero dei componenti del nucleo famigliare non può superare %1.")
                 .arg(MASSIMO_FAMILIARI));
@@ -130,6 +141,6 @@ bool PaginaNominativi::controllaConferma(DataSet& ds) {
     }
     if (ds.stato() == DataSet::Stato::Consultazione)
         ds.modifica();
-    ds.imposta(QStringLiteral("numFamiliari"), ok && famiglia >= 1 ? famiglia : 1);
+    ds.imposta(QStringLiteral("numFamiliari"), famiglia >= 1 ? famiglia : 1);
     return true;
 }

@@ -51,8 +51,9 @@ PaginaCarichi::PaginaCarichi(Messaggi& messaggi, StatoMain& stato, QWidget* pare
 
 QList<ColonnaGriglia> PaginaCarichi::colonneElenco() const {
     return {{QStringLiteral("ID"), QStringLiteral("ID"), 40},
-            {QStringLiteral("nrDocumento"), QStringLiteral("Num.doc."), 80},
-            {QStringLiteral("data"), QStringLiteral("Data"), 84},
+            {QStringLiteral("nrDocumento"), QStringLiteral("Num.doc."), 0,
+             QStringLiteral("DDT 123/25")},
+            {QStringLiteral("data"), QStringLiteral("Data"), 0, QStringLiteral("00/00/0000")},
             {QStringLiteral("luFornitoreRagsoc"), QStringLiteral("Fornitore"), 0}};
 }
 

@@ -38,14 +38,14 @@ void PaginaModelli::costruisci() {
     m_pannelli = CreaPannelliScheda(this, QStringLiteral("ModCons"), 300,
                                     QStringLiteral("Modello di consegna"));
     QWidget* alto = m_pannelli.alto;
-    auto* nuovo = PulsanteScheda(alto, QStringLiteral("btnModNuovo"), QStringLiteral("Nuovo"));
+    auto* nuovo = PulsanteScheda(alto, QStringLiteral("btnModNuovo"), QStringLiteral("&Nuovo"));
     auto* modifica =
-        PulsanteScheda(alto, QStringLiteral("btnModModifica"), QStringLiteral("Modifica"));
+        PulsanteScheda(alto, QStringLiteral("btnModModifica"), QStringLiteral("&Modifica"));
     auto* elimina =
-        PulsanteScheda(alto, QStringLiteral("btnModElimina"), QStringLiteral("Elimina"));
-    auto* stampa = PulsanteScheda(alto, QStringLiteral("btnModStampa"), QStringLiteral("Stampa"));
+        PulsanteScheda(alto, QStringLiteral("btnModElimina"), QStringLiteral("&Elimina"));
+    auto* stampa = PulsanteScheda(alto, QStringLiteral("btnModStampa"), QStringLiteral("&Stampa"));
     auto* stampaTutti =
-        PulsanteScheda(alto, QStringLiteral("btnModStampaElenco"), QStringLiteral("Stampa tutti"));
+        PulsanteScheda(alto, QStringLiteral("btnModStampaElenco"), QStringLiteral("Stampa &tutti"));
     stampaTutti->hide();
     QHBoxLayout* pulsantiAlto = m_pannelli.pulsanti;
     pulsantiAlto->addWidget(nuovo);
@@ -69,13 +69,15 @@ void PaginaModelli::costruisci() {
     m_pannelli.scheda->addLayout(nome);
     grConsDett = new Griglia(QStringLiteral("grConsDett"), destra);
     grConsDett->setItemDelegate(new DelegatoAgea(grConsDett));
+    // Tab passes over the lines to the card's buttons; the arrows move among them.
+    grConsDett->setTabKeyNavigation(false);
     m_pannelli.scheda->addWidget(grConsDett, 1);
     auto* aggiungi = PulsanteScheda(destra, QStringLiteral("btnCons_AggiungiArticolo"),
-                                    QStringLiteral("Aggiungi articolo (F5)"));
+                                    QStringLiteral("&Aggiungi articolo (F5)"));
     auto* togli = PulsanteScheda(destra, QStringLiteral("btnCons_EliminaArticolo"),
-                                 QStringLiteral("Elimina articolo (F6)"));
+                                 QStringLiteral("E&limina articolo (F6)"));
     auto* conferma =
-        PulsanteScheda(destra, QStringLiteral("btnModCons_Conferma"), QStringLiteral("Conferma"));
+        PulsanteScheda(destra, QStringLiteral("btnModCons_Conferma"), QStringLiteral("&Conferma"));
     auto* pulsanti = new QHBoxLayout;
     pulsanti->addWidget(aggiungi);
     pulsanti->addWidget(togli);
@@ -121,7 +123,7 @@ int PaginaModelli::idModello() const {
 // cannot be left.
 void PaginaModelli::modalitaModifica(bool modifica) {
     AbilitaModifica(m_pannelli, modifica, m_stato.ColoreDisabilitato);
-    m_stato.inModifica = modifica;
+    m_stato.ImpostaModifica(modifica);
     if (modifica)
         edtModCons_descr->setFocus();
     else

@@ -31,16 +31,16 @@ PaginaMovimenti::~PaginaMovimenti() = default;
 
 void PaginaMovimenti::costruisci() {
     const QString& s = m_def.sigla;
-    m_pannelli = CreaPannelliScheda(this, s, 390, m_def.titoloScheda);
+    m_pannelli = CreaPannelliScheda(this, s, 420, m_def.titoloScheda);
     QWidget* alto = m_pannelli.alto;
     auto* nuovo =
-        PulsanteScheda(alto, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("Nuovo"));
+        PulsanteScheda(alto, QStringLiteral("btn%1Nuovo").arg(s), QStringLiteral("&Nuovo"));
     auto* elimina =
-        PulsanteScheda(alto, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("Elimina"));
+        PulsanteScheda(alto, QStringLiteral("btn%1Elimina").arg(s), QStringLiteral("&Elimina"));
     m_modifica =
-        PulsanteScheda(alto, QStringLiteral("btn%1Modifica").arg(s), QStringLiteral("Modifica"));
+        PulsanteScheda(alto, QStringLiteral("btn%1Modifica").arg(s), QStringLiteral("&Modifica"));
     m_stampa = PulsanteScheda(alto, QStringLiteral("btn%1Stampa").arg(m_def.siglaRighe),
-                              QStringLiteral("Stampa"));
+                              QStringLiteral("&Stampa"));
     QHBoxLayout* pulsantiAlto = m_pannelli.pulsanti;
     pulsantiAlto->addWidget(nuovo);
     pulsantiAlto->addWidget(elimina);
@@ -67,15 +67,17 @@ void PaginaMovimenti::costruisci() {
     m_pannelli.scheda->addWidget(m_corpo);
     m_dett = new Griglia(m_def.nomeDett, destra);
     m_dett->setItemDelegate(new DelegatoAgea(m_dett));
+    // Tab passes over the lines to the card's buttons; the arrows move among them.
+    m_dett->setTabKeyNavigation(false);
     m_pannelli.scheda->addWidget(m_dett, 1);
     auto* pulsanti = new QHBoxLayout;
     const QString& r = m_def.siglaRighe;
     auto* aggiungi = PulsanteScheda(destra, QStringLiteral("btn%1_AggiungiArticolo").arg(r),
-                                    QStringLiteral("Aggiungi articolo (F5)"));
+                                    QStringLiteral("&Aggiungi articolo (F5)"));
     auto* togli = PulsanteScheda(destra, QStringLiteral("btn%1_EliminaArticolo").arg(r),
-                                 QStringLiteral("Elimina articolo (F6)"));
+                                 QStringLiteral("E&limina articolo (F6)"));
     auto* conferma =
-        PulsanteScheda(destra, QStringLiteral("btn%1Conferma").arg(s), QStringLiteral("Conferma"));
+        PulsanteScheda(destra, QStringLiteral("btn%1Conferma").arg(s), QStringLiteral("&Conferma"));
     pulsanti->addWidget(aggiungi);
     pulsanti->addWidget(togli);
     pulsanti->addStretch();
@@ -137,7 +139,7 @@ QDate PaginaMovimenti::dataDocumento() const {
 // reverse.
 void PaginaMovimenti::modalitaModifica(bool modifica) {
     AbilitaModifica(m_pannelli, modifica, m_stato.ColoreDisabilitato);
-    m_stato.inModifica = modifica;
+    m_stato.ImpostaModifica(modifica);
     if (!modifica)
         m_mast->setFocus();
 }

@@ -131,10 +131,11 @@ PaginaScarichi::PaginaScarichi(Messaggi& messaggi, StatoMain& stato, QWidget* pa
 }
 
 QList<ColonnaGriglia> PaginaScarichi::colonneElenco() const {
-    return {{QStringLiteral("nrDocumento"), QStringLiteral("Num.doc."), 55},
-            {QStringLiteral("data"), QStringLiteral("Data"), 82},
-            {QStringLiteral("luCognome"), QStringLiteral("Cognome"), 98},
-            {QStringLiteral("luCausale"), QStringLiteral("Causale"), 82},
+    return {{QStringLiteral("nrDocumento"), QStringLiteral("Num.doc."), 0, QStringLiteral("00000")},
+            {QStringLiteral("data"), QStringLiteral("Data"), 0, QStringLiteral("00/00/0000")},
+            {QStringLiteral("luCognome"), QStringLiteral("Cognome"), 0, QStringLiteral("Esposito")},
+            {QStringLiteral("luCausale"), QStringLiteral("Causale"), 0,
+             QStringLiteral("Consegna a indigenti")},
             {QStringLiteral("nrBeneficiati"), QStringLiteral("N.Dest."), 0}};
 }
 
@@ -146,11 +147,11 @@ QList<ColonnaGriglia> PaginaScarichi::colonneRighe() const {
 void PaginaScarichi::collegaScheda(CollegamentoCampi& collegamento, TdmDati& dati) {
     collegamento.mostra(txtScaCognome, QStringLiteral("luCognome"));
     collegamento.mostra(txtScaNome, QStringLiteral("luNome"));
-    collegamento.numero(edtScaNrDocumento, QStringLiteral("nrDocumento"));
+    collegamento.numero(edtScaNrDocumento, QStringLiteral("nrDocumento"), true);
     collegamento.mostra(edtScaData, QStringLiteral("data"));
     collegamento.elenco(luCausale, QStringLiteral("causali_id"), dati.tblLstCausali,
                         QStringLiteral("descr"));
-    collegamento.numero(edtScaNrBeneficiati, QStringLiteral("nrBeneficiati"));
+    collegamento.numero(edtScaNrBeneficiati, QStringLiteral("nrBeneficiati"), true);
     // The binding writes the reason chosen (it connected first), then its rules run on it.
     connect(luCausale, &QComboBox::activated, this, &PaginaScarichi::dsScarichi_mastDataChange);
     Griglia* elenco = grigliaMast();
@@ -271,14 +272,26 @@ void PaginaScarichi::btnScaNomClick() {
 }
 
 bool PaginaScarichi::controllaConferma(QDate& data) {
-    const int destinatari = edtScaNrBeneficiati->text().trimmed().toInt();
+    // An empty recipients box counts as 0; a text that is no whole number, or a negative
+    // one, is refused rather than stored as something else.
+    const QString testoDestinatari = edtScaNrBeneficiati->text().trimmed();
+    bool destinatariOk = true;
+    const int destinatari =
+        testoDestinatari.isEmpty() ? 0 : utInteroDigitato(testoDestinatari, &destinatariOk);
     const int causale = mast().valore(QStringLiteral("causali_id")).toInt();
-    if (edtScaNrDocumento->text().trimmed().isEmpty()) {
+    bool numeroOk = false;
+    utInteroDigitato(edtScaNrDocumento->text(), &numeroOk);
+    if (!numeroOk) {
         messaggi().informazione(QStringLiteral("Il numero di documento non è corretto."));
         return false;
     }
     if (!leggiData(data))
         return false;
+    if (!destinatariOk || destinatari < 0) {
+        messaggi().informazione(QStringLiteral("Il numero di destinatari non è corretto."));
+        edtScaNrBeneficiati->setFocus();
+        return false;
+    }
     if (destinatari == 0 && !senzaDestinatari(causale)) {
         messaggi().informazione(
             QStringLiteral("Il numero di destinatari non può essere 0 per la causale ") +

@@ -7,7 +7,7 @@
 
 QList<ColonnaGriglia> ColonneRigheArticoli() {
     return {{QStringLiteral("luArticoloDescr"), QStringLiteral("Descrizione"), 240},
-            {QStringLiteral("luUm"), QStringLiteral("U.M."), 70},
+            {QStringLiteral("luUm"), QStringLiteral("U.M."), 0, QStringLiteral("confezioni")},
             {QStringLiteral("qta"), QStringLiteral("Quantità"), 0}};
 }
 

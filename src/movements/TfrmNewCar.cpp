@@ -2,7 +2,9 @@
 
 #include "Connessione.h"
 #include "Datamodule.h"
+#include "Formati.h"
 #include "Messaggi.h"
+#include "PannelliScheda.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -16,6 +18,8 @@
 
 TfrmNewCar::TfrmNewCar(TdmDati& dati, Messaggi& messaggi, QWidget* parent)
     : QDialog(parent), m_messaggi(messaggi) {
+    // Tab and Shift+Tab follow the controls as they appear on screen.
+    TabulazioneInOrdineVisivo(this);
     setObjectName(QStringLiteral("frmNewCar"));
     setWindowTitle(QStringLiteral("Dolvera - Dettagli carico"));
 
@@ -49,10 +53,10 @@ TfrmNewCar::TfrmNewCar(TdmDati& dati, Messaggi& messaggi, QWidget* parent)
     campi->addRow(QStringLiteral("Del"), edtNewCar_data);
     campi->addRow(QStringLiteral("Documento n."), edtNewCar_docNum);
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
     ok->setObjectName(QStringLiteral("btnNewCarOk"));
     ok->setDefault(true);
-    auto* annulla = new QPushButton(QStringLiteral("Annulla"), this);
+    auto* annulla = new QPushButton(QStringLiteral("&Annulla"), this);
     annulla->setObjectName(QStringLiteral("btnNewCarAnnulla"));
     auto* pulsanti = new QHBoxLayout;
     pulsanti->addStretch();
@@ -133,6 +137,7 @@ bool TfrmNewCar::FormCloseQuery() {
     }
     m_fornitore = edtNewCar_forId->currentData().toInt();
     m_data = edtNewCar_data->date();
-    m_numero = edtNewCar_docNum->text();
+    // One line: pasted line breaks and tabs are stored as blanks.
+    m_numero = utUnaRiga(edtNewCar_docNum->text());
     return true;
 }

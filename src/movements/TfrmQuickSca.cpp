@@ -4,6 +4,7 @@
 #include "Datamodule.h"
 #include "Griglia.h"
 #include "Messaggi.h"
+#include "PannelliScheda.h"
 #include "Ricerca.h"
 
 #include <QAbstractButton>
@@ -32,6 +33,8 @@ int idCorrente(const DataSet& ds) {
 
 TfrmQuickSca::TfrmQuickSca(TdmDati& dati, Messaggi& messaggi, QWidget* parent)
     : QDialog(parent), m_dati(dati), m_messaggi(messaggi) {
+    // Tab and Shift+Tab follow the controls as they appear on screen.
+    TabulazioneInOrdineVisivo(this);
     setObjectName(QStringLiteral("frmQuickSca"));
     setWindowTitle(QStringLiteral("Dolvera - Scarico veloce"));
     resize(760, 480);
@@ -62,10 +65,10 @@ TfrmQuickSca::TfrmQuickSca(TdmDati& dati, Messaggi& messaggi, QWidget* parent)
                             {{QStringLiteral("descr"), QStringLiteral("Nome modello")}});
     destra->addWidget(grQuickModCons, 1);
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
     ok->setObjectName(QStringLiteral("btnQuickOk"));
     ok->setDefault(true);
-    auto* annulla = new QPushButton(QStringLiteral("Annulla"), this);
+    auto* annulla = new QPushButton(QStringLiteral("&Annulla"), this);
     annulla->setObjectName(QStringLiteral("btnQuickAnnulla"));
     auto* pulsanti = new QHBoxLayout;
     pulsanti->addStretch();

@@ -4,6 +4,7 @@
 #include "Datamodule.h"
 #include "Griglia.h"
 #include "Messaggi.h"
+#include "PannelliScheda.h"
 #include "Utilitylibrary.h"
 #include "Visualizzazione.h"
 
@@ -32,11 +33,10 @@ const QString ORDINE_ARTICOLI = QStringLiteral(" ORDER BY A.descr ");
 constexpr double QUANTITA_MINIMA = 0;
 constexpr double QUANTITA_MASSIMA = 100;
 
-// The quantity typed; a text that is not a number counts as 0.
+// The quantity typed ("1.500" is 1500, "2,5" two and a half); a text that is not a
+// number ("2.5" included) counts as 0.
 double quantitaDaTesto(const QString& testo) {
-    bool numero = false;
-    const double quantita = utNumeroDaTesto(testo, &numero);
-    return numero && std::isfinite(quantita) ? quantita : 0;
+    return utNumeroDigitato(testo);
 }
 
 bool eInvio(const QKeyEvent* tasto) {
@@ -57,6 +57,8 @@ QToolButton* freccia(QWidget* genitore, const QString& nome, Qt::ArrowType verso
 
 TfrmSelArt::TfrmSelArt(TdmDati& dati, Messaggi& messaggi, QWidget* parent)
     : QDialog(parent), m_dati(dati), m_messaggi(messaggi) {
+    // Tab and Shift+Tab follow the controls as they appear on screen.
+    TabulazioneInOrdineVisivo(this);
     setObjectName(QStringLiteral("frmSelArt"));
     setWindowTitle(QStringLiteral("Dolvera - Selezione Articolo"));
     resize(460, 500);
@@ -107,10 +109,10 @@ TfrmSelArt::TfrmSelArt(TdmDati& dati, Messaggi& messaggi, QWidget* parent)
     DBText1->setObjectName(QStringLiteral("DBText1"));
     DBText1->setMinimumWidth(80);
 
-    auto* Button1 = new QPushButton(QStringLiteral("Ok"), this);
+    auto* Button1 = new QPushButton(QStringLiteral("&Ok"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
-    auto* Button2 = new QPushButton(QStringLiteral("Annulla"), this);
+    auto* Button2 = new QPushButton(QStringLiteral("&Annulla"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
 
     auto* basso = new QHBoxLayout;

@@ -3,6 +3,7 @@
 #include "AccessoDati.h"
 #include "Datamodule.h"
 #include "Messaggi.h"
+#include "PannelliScheda.h"
 #include "Utilitylibrary.h"
 
 #include <QComboBox>
@@ -15,6 +16,8 @@
 
 TfrmSelCausale::TfrmSelCausale(TdmDati& dati, Messaggi& messaggi, QWidget* parent)
     : QDialog(parent), m_dati(dati), m_messaggi(messaggi) {
+    // Tab and Shift+Tab follow the controls as they appear on screen.
+    TabulazioneInOrdineVisivo(this);
     setObjectName(QStringLiteral("frmSelCausale"));
     setWindowTitle(QStringLiteral("Seleziona causale"));
 
@@ -27,10 +30,10 @@ TfrmSelCausale::TfrmSelCausale(TdmDati& dati, Messaggi& messaggi, QWidget* paren
     cbxCausale->setInsertPolicy(QComboBox::NoInsert);
     cbxCausale->setMinimumWidth(300);
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
     ok->setObjectName(QStringLiteral("btnSelCausaleOk"));
     ok->setDefault(true);
-    auto* annulla = new QPushButton(QStringLiteral("Annulla"), this);
+    auto* annulla = new QPushButton(QStringLiteral("&Annulla"), this);
     annulla->setObjectName(QStringLiteral("btnSelCausaleAnnulla"));
     auto* pulsanti = new QHBoxLayout;
     pulsanti->addStretch();

@@ -3,6 +3,7 @@
 #include "Datamodule.h"
 #include "Griglia.h"
 #include "Messaggi.h"
+#include "PannelliScheda.h"
 #include "Ricerca.h"
 
 #include <QGroupBox>
@@ -15,6 +16,8 @@
 
 TfrmSelNom::TfrmSelNom(TdmDati& dati, Messaggi& messaggi, QWidget* parent)
     : QDialog(parent), m_dati(dati), m_messaggi(messaggi) {
+    // Tab and Shift+Tab follow the controls as they appear on screen.
+    TabulazioneInOrdineVisivo(this);
     setObjectName(QStringLiteral("frmSelNom"));
     setWindowTitle(QStringLiteral("Dolvera - Selezione nominativo"));
     resize(560, 480);
@@ -35,12 +38,12 @@ TfrmSelNom::TfrmSelNom(TdmDati& dati, Messaggi& messaggi, QWidget* parent)
                            {QStringLiteral("nome"), QStringLiteral("Nome"), 150},
                            {QStringLiteral("citta"), QStringLiteral("Città")}});
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
     ok->setObjectName(QStringLiteral("btnSelNomOk"));
     ok->setDefault(true);
-    auto* annulla = new QPushButton(QStringLiteral("Annulla"), this);
+    auto* annulla = new QPushButton(QStringLiteral("&Annulla"), this);
     annulla->setObjectName(QStringLiteral("btnSelNomAnnulla"));
-    auto* btnAnonimo = new QPushButton(QStringLiteral("Anonimo"), this);
+    auto* btnAnonimo = new QPushButton(QStringLiteral("A&nonimo"), this);
     btnAnonimo->setObjectName(QStringLiteral("btnAnonimo"));
     auto* pulsanti = new QHBoxLayout;
     pulsanti->addWidget(btnAnonimo);

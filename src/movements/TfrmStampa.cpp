@@ -1,23 +1,27 @@
 #include "TfrmStampa.h"
 
+#include "PannelliScheda.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 TfrmStampa::TfrmStampa(QWidget* finestra) : QDialog(finestra) {
+    // Tab and Shift+Tab follow the controls as they appear on screen.
+    TabulazioneInOrdineVisivo(this);
     setObjectName(QStringLiteral("frmStampa"));
     setWindowTitle(QStringLiteral("Stampa"));
 
     auto* testo =
         new QLabel(QStringLiteral("Scegliere un'opzione quando la stampante è pronta"), this);
     testo->setAlignment(Qt::AlignCenter);
-    auto* una = new QPushButton(QStringLiteral("1 copia"), this);
+    auto* una = new QPushButton(QStringLiteral("&1 copia"), this);
     una->setObjectName(QStringLiteral("btnStampaUnaCopia"));
     una->setDefault(true);
-    auto* due = new QPushButton(QStringLiteral("2 copie"), this);
+    auto* due = new QPushButton(QStringLiteral("&2 copie"), this);
     due->setObjectName(QStringLiteral("btnStampaDueCopie"));
-    auto* annulla = new QPushButton(QStringLiteral("Annulla"), this);
+    auto* annulla = new QPushButton(QStringLiteral("&Annulla"), this);
     annulla->setObjectName(QStringLiteral("btnStampaAnnulla"));
 
     auto* pulsanti = new QHBoxLayout;

@@ -1,4 +1,5 @@
 #include "DefinizioniReport.h"
+#include "GiacenzeAllaData.h"
 
 #include <algorithm>
 
@@ -145,26 +146,30 @@ DefinizioneReport schedaArticolo() {
         .macro = QStringLiteral("mac_StampaSchedaArticolo"),
         .titolo = QStringLiteral("Scheda articolo"),
         .parametro = QStringLiteral("Stampa_Articolo_ID"),
-        .sezioni = {
-            {.tipo = Tipo::Campi,
-             .sql = QStringLiteral("SELECT A.codint, A.descr, C.descr AS categoria, U.descr AS um,"
-                                   " A.agea, A.giacenza, A.scortamin, ") +
-                    sqlGiacenzaAttuale +
-                    QStringLiteral(" AS attuale FROM articoli A"
-                                   " LEFT JOIN lstCatmerc C ON C.ID = A.catmerc_id"
-                                   " LEFT JOIN lstUm U ON U.ID = A.um_id WHERE A.ID = ?"),
-             .colonne = {
-                 campo(QStringLiteral("Codice"), QStringLiteral("codint")),
-                 campo(QStringLiteral("Descrizione"), QStringLiteral("descr")),
-                 campo(QStringLiteral("Categoria merceologica"), QStringLiteral("categoria")),
-                 campo(QStringLiteral("Unità di misura"), QStringLiteral("um")),
-                 campo(QStringLiteral("Prodotto AGEA"), QStringLiteral("agea"), Formato::SiNo),
-                 campo(QStringLiteral("Giacenza iniziale"), QStringLiteral("giacenza"),
-                       Formato::Numero),
-                 campo(QStringLiteral("Scorta minima"), QStringLiteral("scortamin"),
-                       Formato::Numero),
-                 campo(QStringLiteral("Giacenza attuale"), QStringLiteral("attuale"),
-                       Formato::Numero)}}}};
+        .sqlTitolo = QStringLiteral("SELECT 'Scheda articolo - ' || NULLIF(TRIM(descr), '')"
+                                    " FROM articoli WHERE ID = ?"),
+        .sezioni = {{.tipo = Tipo::Campi,
+                     .sql = QStringLiteral("SELECT NULLIF(TRIM(A.codint), '0') AS codint, A.descr,"
+                                           " C.descr AS categoria, U.descr AS um,"
+                                           " A.agea, A.giacenza, A.scortamin, ") +
+                            sqlGiacenzaAttuale +
+                            QStringLiteral(" AS attuale FROM articoli A"
+                                           " LEFT JOIN lstCatmerc C ON C.ID = A.catmerc_id"
+                                           " LEFT JOIN lstUm U ON U.ID = A.um_id WHERE A.ID = ?"),
+                     .colonne = {campo(QStringLiteral("Codice"), QStringLiteral("codint")),
+                                 campo(QStringLiteral("Descrizione"), QStringLiteral("descr")),
+                                 campo(QStringLiteral("Categoria merceologica"),
+                                       QStringLiteral("categoria")),
+                                 campo(QStringLiteral("Unità di misura"), QStringLiteral("um")),
+                                 campo(QStringLiteral("Prodotto AGEA"), QStringLiteral("agea"),
+                                       Formato::SiNo),
+                                 campo(QStringLiteral("Giacenza iniziale"),
+                                       QStringLiteral("giacenza"), Formato::Numero),
+                                 campo(QStringLiteral("Scorta minima"), QStringLiteral("scortamin"),
+                                       Formato::Numero),
+                                 campo(QStringLiteral("Giacenza attuale"),
+                                       QStringLiteral("attuale"), Formato::Numero)},
+                     .tralasciaVuoti = true}}};
 }
 
 DefinizioneReport elencoNominativi() {
@@ -195,11 +200,15 @@ DefinizioneReport schedaNominativo() {
     return {.macro = QStringLiteral("mac_StampaSchedaNominativo"),
             .titolo = QStringLiteral("Scheda nominativo"),
             .parametro = QStringLiteral("Stampa_Nominativo_ID"),
+            .sqlTitolo = QStringLiteral(
+                "SELECT 'Scheda nominativo - ' || NULLIF(TRIM(IFNULL(cognome, '') || ' ' ||"
+                " IFNULL(nome, '')), '') FROM nominativi WHERE ID = ?"),
             .sezioni = {
                 {.tipo = Tipo::Campi,
                  .sql = QStringLiteral(
                      "SELECT ID, cognome, nome, via, cap, citta, prov, nazione, nazionalita,"
-                     " telefono1, telefono2, email, codfisc, statoCivile, natoA, natoIl,"
+                     " telefono1, telefono2, email, codfisc, statoCivile, natoA,"
+                     " NULLIF(TRIM(natoIl), '0') AS natoIl,"
                      " numFamiliari, dettFamiliari, note FROM nominativi WHERE ID = ?"),
                  .colonne = {campo(QStringLiteral("Codice"), QStringLiteral("ID"), Formato::Intero),
                              campo(QStringLiteral("Cognome"), QStringLiteral("cognome")),
@@ -220,7 +229,8 @@ DefinizioneReport schedaNominativo() {
                              campo(QStringLiteral("Numero familiari"),
                                    QStringLiteral("numFamiliari"), Formato::Intero),
                              campo(QStringLiteral("Familiari"), QStringLiteral("dettFamiliari")),
-                             campo(QStringLiteral("Note"), QStringLiteral("note"))}}}};
+                             campo(QStringLiteral("Note"), QStringLiteral("note"))},
+                 .tralasciaVuoti = true}}};
 }
 
 DefinizioneReport elencoFornitori() {
@@ -247,34 +257,39 @@ DefinizioneReport elencoFornitori() {
 }
 
 DefinizioneReport schedaFornitore() {
-    return {.macro = QStringLiteral("mac_StampaSchedaFornitore"),
-            .titolo = QStringLiteral("Scheda fornitore"),
-            .parametro = QStringLiteral("Stampa_Fornitore_ID"),
-            .sezioni = {
-                {.tipo = Tipo::Campi,
-                 .sql = QStringLiteral(
-                     "SELECT codfor, ragsoc, via, cap, citta, prov, nazione, telefono, fax,"
-                     " email, codfisc, piva, riferimento1, telefono1, riferimento2, telefono2,"
-                     " riferimento3, telefono3 FROM fornitori WHERE ID = ?"),
-                 .colonne = {
-                     campo(QStringLiteral("Codice fornitore"), QStringLiteral("codfor")),
-                     campo(QStringLiteral("Ragione sociale"), QStringLiteral("ragsoc")),
-                     campo(QStringLiteral("Via"), QStringLiteral("via")),
-                     campo(QStringLiteral("CAP"), QStringLiteral("cap")),
-                     campo(QStringLiteral("Città"), QStringLiteral("citta")),
-                     campo(QStringLiteral("Provincia"), QStringLiteral("prov")),
-                     campo(QStringLiteral("Nazione"), QStringLiteral("nazione")),
-                     campo(QStringLiteral("Telefono"), QStringLiteral("telefono")),
-                     campo(QStringLiteral("Fax"), QStringLiteral("fax")),
-                     campo(QStringLiteral("E-mail"), QStringLiteral("email")),
-                     campo(QStringLiteral("Codice fiscale"), QStringLiteral("codfisc")),
-                     campo(QStringLiteral("Partita IVA"), QStringLiteral("piva")),
-                     campo(QStringLiteral("Referente 1"), QStringLiteral("riferimento1")),
-                     campo(QStringLiteral("Telefono referente 1"), QStringLiteral("telefono1")),
-                     campo(QStringLiteral("Referente 2"), QStringLiteral("riferimento2")),
-                     campo(QStringLiteral("Telefono referente 2"), QStringLiteral("telefono2")),
-                     campo(QStringLiteral("Referente 3"), QStringLiteral("riferimento3")),
-                     campo(QStringLiteral("Telefono referente 3"), QStringLiteral("telefono3"))}}}};
+    return {
+        .macro = QStringLiteral("mac_StampaSchedaFornitore"),
+        .titolo = QStringLiteral("Scheda fornitore"),
+        .parametro = QStringLiteral("Stampa_Fornitore_ID"),
+        .sqlTitolo = QStringLiteral("SELECT 'Scheda fornitore - ' || NULLIF(TRIM(ragsoc), '')"
+                                    " FROM fornitori WHERE ID = ?"),
+        .sezioni = {
+            {.tipo = Tipo::Campi,
+             .sql = QStringLiteral(
+                 "SELECT NULLIF(TRIM(codfor), '0') AS codfor, ragsoc, via, cap, citta, prov,"
+                 " nazione, telefono, fax,"
+                 " email, codfisc, piva, riferimento1, telefono1, riferimento2, telefono2,"
+                 " riferimento3, telefono3 FROM fornitori WHERE ID = ?"),
+             .colonne = {campo(QStringLiteral("Codice fornitore"), QStringLiteral("codfor")),
+                         campo(QStringLiteral("Ragione sociale"), QStringLiteral("ragsoc")),
+                         campo(QStringLiteral("Via"), QStringLiteral("via")),
+                         campo(QStringLiteral("CAP"), QStringLiteral("cap")),
+                         campo(QStringLiteral("Città"), QStringLiteral("citta")),
+                         campo(QStringLiteral("Provincia"), QStringLiteral("prov")),
+                         campo(QStringLiteral("Nazione"), QStringLiteral("nazione")),
+                         campo(QStringLiteral("Telefono"), QStringLiteral("telefono")),
+                         campo(QStringLiteral("Fax"), QStringLiteral("fax")),
+                         campo(QStringLiteral("E-mail"), QStringLiteral("email")),
+                         campo(QStringLiteral("Codice fiscale"), QStringLiteral("codfisc")),
+                         campo(QStringLiteral("Partita IVA"), QStringLiteral("piva")),
+                         campo(QStringLiteral("Referente 1"), QStringLiteral("riferimento1")),
+                         campo(QStringLiteral("Telefono referente 1"), QStringLiteral("telefono1")),
+                         campo(QStringLiteral("Referente 2"), QStringLiteral("riferimento2")),
+                         campo(QStringLiteral("Telefono referente 2"), QStringLiteral("telefono2")),
+                         campo(QStringLiteral("Referente 3"), QStringLiteral("riferimento3")),
+                         campo(QStringLiteral("Telefono referente 3"),
+                               QStringLiteral("telefono3"))},
+             .tralasciaVuoti = true}}};
 }
 
 // The goods received note of a receipt: the supplier's document number and date as title,
@@ -373,9 +388,12 @@ DefinizioneReport modelloConsegna() {
     return {.macro = QStringLiteral("mac_StampaModCons"),
             .titolo = QStringLiteral("Modello di consegna"),
             .parametro = QStringLiteral("Stampa_ModCons_id"),
+            .sqlTitolo = QStringLiteral("SELECT 'Modello di consegna - ' || NULLIF(TRIM(descr), '')"
+                                        " FROM cons_mast WHERE ID = ?"),
             .sezioni = {{.tipo = Tipo::Campi,
                          .sql = QStringLiteral("SELECT descr FROM cons_mast WHERE ID = ?"),
-                         .colonne = {campo(QStringLiteral("Modello"), QStringLiteral("descr"))}},
+                         .colonne = {campo(QStringLiteral("Modello"), QStringLiteral("descr"))},
+                         .tralasciaVuoti = true},
                         righeDocumento(QStringLiteral("Articoli del modello"),
                                        QStringLiteral("cons_dett"), QStringLiteral("modelli_id"),
                                        QStringLiteral("Quantità per consegna"))}};
@@ -460,6 +478,35 @@ DefinizioneReport registroAgea(const QString& macro, bool copertina) {
     return d;
 }
 
+// The stock of every article at the end of the day before parametri.Pivot_giac_data (the
+// program writes the day after the chosen one, so that the chosen day's movements count):
+// articles below their minimum stock first and marked, then the others by description.
+DefinizioneReport giacenzeAllaData() {
+    ColonnaDef sotto =
+        campo(QStringLiteral("Sotto scorta"), QStringLiteral("sotto"), Formato::SiNo, 11);
+    sotto.unaRiga = true;
+    return {
+        .macro = QStringLiteral("mac_StampaGiacenzeAllaData"),
+        .titolo = QStringLiteral("Giacenze"),
+        .richiesti = {{QStringLiteral("Pivot_giac_data"), ParametroDef::Tipo::Data}},
+        .sqlTitolo = QStringLiteral("SELECT 'Giacenze al ' ||"
+                                    " strftime('%d/%m/%Y', Pivot_giac_data, '-1 day')"
+                                    " FROM parametri"),
+        .sqlSottotitolo = QStringLiteral("SELECT 'A fine giornata, compresi i movimenti del"
+                                         " giorno; in testa gli articoli sotto la scorta minima'"),
+        .sezioni = {
+            {.tipo = Tipo::Tabella,
+             .sql = SqlGiacenzeAllaData(),
+             .colonne =
+                 {campo(QStringLiteral("Codice"), QStringLiteral("codint"), Formato::Testo, 9),
+                  campo(QStringLiteral("Articolo"), QStringLiteral("descr"), Formato::Testo, 40),
+                  campo(QStringLiteral("U.M."), QStringLiteral("um"), Formato::Testo, 12),
+                  quantita(QStringLiteral("Giacenza"), QStringLiteral("giacza"), 13),
+                  quantita(QStringLiteral("Scorta minima"), QStringLiteral("scortamin"), 13),
+                  sotto},
+             .vuoto = QStringLiteral("Nessun articolo.")}}};
+}
+
 QVector<DefinizioneReport> definizioni() {
     return {elencoArticoli(),
             schedaArticolo(),
@@ -471,7 +518,8 @@ QVector<DefinizioneReport> definizioni() {
             schedaScarico(),
             modelloConsegna(),
             registroAgea(QStringLiteral("mac_StampaRegistroAgeaNoCopertina"), false),
-            registroAgea(QStringLiteral("mac_StampaRegistroAgea"), true)};
+            registroAgea(QStringLiteral("mac_StampaRegistroAgea"), true),
+            giacenzeAllaData()};
 }
 
 } // namespace

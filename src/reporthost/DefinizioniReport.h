@@ -56,7 +56,8 @@ struct SezioneDef {
     // has a value is the title of a signature line, side by side.
     QString sql{};
     QVector<ColonnaDef> colonne{};
-    // Campi: a row without value is left out (rows that apply to some records only).
+    // Campi: a row without value is left out (rows that apply to some records only, fields
+    // the record leaves empty).
     bool tralasciaVuoti = false;
     // A table starts a new group, titled by titoloGruppo, where campoGruppo changes.
     QString campoGruppo{};

@@ -1,5 +1,8 @@
 #include "Formati.h"
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 const QString formatoData = QStringLiteral("dd/MM/yyyy");
@@ -60,4 +63,71 @@ double utNumeroDaTesto(const QString& testo, bool* ok) {
     QLocale locale = utLocale();
     locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
     return locale.toDouble(t, ok);
+}
+
+double utNumeroDigitato(const QString& testo, bool* ok) {
+    const QString t = testo.trimmed();
+    // The number rewritten in the C form ("-12000.5"), digit by digit as checked.
+    QString c;
+    int i = 0;
+    if (i < t.size() && t.at(i) == QLatin1Char('-'))
+        c += t.at(i++);
+    const auto cifra = [&t](int k) {
+        return k < t.size() && t.at(k) >= QLatin1Char('0') && t.at(k) <= QLatin1Char('9');
+    };
+    // The whole part: plain digits, or groups of three after a point ("12.000").
+    int cifreGruppo = 0;
+    bool raggruppato = false;
+    bool valido = cifra(i);
+    for (; valido && i < t.size() && t.at(i) != QLatin1Char(','); ++i) {
+        if (cifra(i)) {
+            c += t.at(i);
+            ++cifreGruppo;
+            valido = !raggruppato || cifreGruppo <= 3;
+        } else if (t.at(i) == QLatin1Char('.')) {
+            valido = raggruppato ? cifreGruppo == 3 : cifreGruppo <= 3;
+            raggruppato = true;
+            cifreGruppo = 0;
+        } else {
+            valido = false;
+        }
+    }
+    valido = valido && (!raggruppato || cifreGruppo == 3);
+    // The decimals: at least one digit after the comma, and nothing else.
+    if (valido && i < t.size()) {
+        c += QLatin1Char('.');
+        valido = cifra(++i);
+        for (; valido && i < t.size(); ++i) {
+            valido = cifra(i);
+            c += t.at(i);
+        }
+    }
+    bool letto = false;
+    const double n = valido ? c.toDouble(&letto) : 0;
+    letto = letto && std::isfinite(n);
+    if (ok)
+        *ok = letto;
+    // Adding 0.0 reads "-0" as 0.
+    return letto ? n + 0.0 : 0;
+}
+
+int utInteroDigitato(const QString& testo, bool* ok) {
+    bool letto = false;
+    const double n = utNumeroDigitato(testo, &letto);
+    letto = letto && n == std::trunc(n) && n >= std::numeric_limits<int>::min() &&
+            n <= std::numeric_limits<int>::max();
+    if (ok)
+        *ok = letto;
+    return letto ? int(n) : 0;
+}
+
+QString utUnaRiga(const QString& testo) {
+    QString riga = testo;
+    riga.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (QChar& c : riga) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    }
+    return riga;
 }

@@ -20,5 +20,18 @@ QDate utDataDaTesto(const QString& testo);
 QDateTime utDataOraDaTesto(const QString& testo);
 // General form, up to 15 significant digits, decimal comma: 2,5  3  -0,1.
 QString utTestoNumero(double n);
-// Reads a number written with a decimal comma (a point is accepted too).
+// Reads a number as the program writes it (utTestoNumero, texts read from the database):
+// a decimal comma, or a point, and no thousands separators. Numbers typed by the user are
+// read with utNumeroDigitato.
 double utNumeroDaTesto(const QString& testo, bool* ok = nullptr);
+// Reads a number typed by the user: digits with an optional leading "-" and a decimal
+// comma, a point only as a thousands separator between groups of three digits ("1.500" is
+// 1500, "12.000,50" is 12000.5). Any other text ("2.5", "1e5", "1,2,3") is refused:
+// *ok false and 0.
+double utNumeroDigitato(const QString& testo, bool* ok = nullptr);
+// A whole number typed by the user, read as utNumeroDigitato reads it; a text with
+// decimals other than zero, or out of the range of int, is refused.
+int utInteroDigitato(const QString& testo, bool* ok = nullptr);
+// The text of a one-line box: every line break, tab or other control character becomes a
+// blank (a Windows line break "\r\n" one blank).
+QString utUnaRiga(const QString& testo);

@@ -50,19 +50,20 @@ private slots:
             m_db->cartella().righeLog().contains("  Eliminato un duplicato da [scarichi_dett]."));
     }
 
-    // The three tables in their order, templates by modelli_id; a total without an exact
-    // single-precision form is written in single precision.
+    // The three tables in their order, templates by modelli_id; totals are summed in double
+    // precision and rounded to six decimals: 0.1 + 0.2 is the double nearest to 0.3 (not
+    // 0.30000000000000004) and a total of eleven digits keeps every digit.
     void tutteLeTabelle() {
         ConnessioneProva::esegui("INSERT INTO cons_dett (ID, modelli_id, articoli_id, qta) VALUES "
                                  "(10, 3, 2, 0.1), (11, 3, 2, 0.2), (12, 4, 2, 1)");
         ConnessioneProva::esegui(
             "INSERT INTO carichi_dett (ID, master_id, articoli_id, qta) VALUES "
-            "(20, 1, 6, 1), (21, 1, 6, 2)");
+            "(20, 1, 6, 99999999999), (21, 1, 6, 1)");
         CheckArticoliDuplicati();
 
         QCOMPARE(righe("cons_dett", "modelli_id"),
-                 (QStringList{"10|3|2|0.30000001192092901", "12|4|2|1"}));
-        QCOMPARE(righe("carichi_dett", "master_id"), QStringList{"20|1|6|3"});
+                 (QStringList{"10|3|2|0.29999999999999999", "12|4|2|1"}));
+        QCOMPARE(righe("carichi_dett", "master_id"), QStringList{"20|1|6|100000000000"});
         QCOMPARE(m_db->cartella().righeLog().filter(QRegularExpression("^  N\\. ")),
                  (QStringList{"  N. 1 duplicati trovati in [cons_dett].",
                               "  N. 0 duplicati trovati in [scarichi_dett].",

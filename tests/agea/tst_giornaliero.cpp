@@ -37,6 +37,14 @@ const QStringList CONSEGNE = {
     "INSERT INTO scarichi_dett (master_id, articoli_id, qta) VALUES (2, 1, 1), (3, 1, 1), "
     "(4, 1, 10), (4, 3, 2), (5, 1, 2.5), (5, 2, 6), (6, 2, 1)"};
 
+// The organisation's longest name, and a product name too long for its column.
+const QString RAGSOC = QStringLiteral(
+    "ASSOCIAZIONE BANCO ALIMENTARE DELLA CITTÀ METROPOLITANA DI MILANO ONLUS - O.D.V.");
+const QStringList NOMI_LUNGHI = {
+    "UPDATE datiAzienda SET ragsoc = '" + RAGSOC + "'",
+    "UPDATE articoli SET descr = 'ART30 CONFETTURA EXTRA DI FRUTTA MISTA IN VASETTI DI VETRO DA "
+    "TRECENTO GRAMMI CODA' WHERE ID = 40"};
+
 // The ink on the page and the sheet, in printer device units (1/1200 inch) from the
 // sheet's corner: the page rendered at 300 dots per inch, 4 device units a dot.
 std::pair<QRect, QSize> impronta(const QString& pdf) {
@@ -121,19 +129,20 @@ private slots:
         SENZA_PROBLEMI(g);
     }
 
-    // Guards the print: what it shows, where and how large, Cancel, goods beyond the table,
-    // the blank form of an empty month, and a failure reported.
+    // Guards the print: what it shows, where and how large, the file's name, Cancel, goods
+    // beyond one sheet, long names, the blank form of an empty month, and a failure reported.
     void stampa() {
-        Giornaliero g(CONSEGNE);
+        Giornaliero g(CONSEGNE + NOMI_LUNGHI);
         g.messaggi().attendi(Tipo::OkAnnulla, PRONTA, true);
         const QString testo = g.stampa("btnAll9Stampa");
         const QString pdf = g.stampe().value(0);
-        QVERIFY(QFileInfo(pdf).fileName().startsWith("Allegato 9 "));
+        QVERIFY(QFileInfo(pdf).fileName().startsWith("Allegato 9 n. 3-2013 del 01-03-2013 "));
         QCOMPARE(testo.count('\f'), 1);
+        QVERIFY(!testo.contains("foglio"));
         for (const char* atteso :
-             {"Associazione Banco Alimentare", R"(Milano \(MI\))", "Via Roma 1",
-              R"(NUMERO\s+3\s+DATA\s+01/03/2013)", R"(odierna a n.\s+7\s+indigenti)",
-              R"(LATTE UHT\s+litri\s+6\n)", R"(PASTA\s+kg\s+12,5\n)",
+             {R"(Milano \(MI\))", "Via Roma 1", R"(NUMERO\s+3\s+DATA\s+01/03/2013)",
+              R"(odierna a n.\s+7\s+indigenti)", R"(LATTE UHT\s+litri\s+6\n)",
+              R"(PASTA\s+kg\s+12,5\n)",
               "TIMBRO DELL'ENTE CARITATIVO E FIRMA DEL LEGALE RAPPRESENTANTE"})
             QVERIFY2(testo.contains(QRegularExpression(atteso)), atteso);
         QVERIFY(!testo.contains("BISCOTTI"));
@@ -153,16 +162,34 @@ private slots:
         QVERIFY(g.clicca("btnAll9Stampa"));
         QCOMPARE(g.stampe().size(), 1);
 
+        // Thirty products: two sheets in one file, each the whole form, every product once.
         QVERIFY(g.scegliMese("Dicembre 2012"));
         g.messaggi().attendi(Tipo::OkAnnulla, PRONTA, true);
         const QString trenta = g.stampa("btnAll9Stampa");
-        QCOMPARE(trenta.count('\f'), 1);
-        QStringList stampati;
-        for (const auto& m : QRegularExpression("ART\\d\\d").globalMatch(trenta))
-            stampati << m.captured();
-        QCOMPARE(stampati.size(), TfrmAll9::righeTabella());
-        QVERIFY(stampati.size() >= 20 && stampati.size() < 30);
-        QCOMPARE(stampati.last(), QString("ART%1").arg(stampati.size(), 2, 10, QChar('0')));
+        QVERIFY(QFileInfo(g.stampe().constLast())
+                    .fileName()
+                    .startsWith("Allegato 9 n. 1-2012 del 30-12-2012 "));
+        const QStringList fogli = trenta.split('\f', Qt::SkipEmptyParts);
+        QCOMPARE(fogli.size(), 2);
+        QStringList stampati, attesi;
+        for (int f = 0; f < 2; ++f) {
+            QVERIFY(fogli[f].contains(QString("foglio %1 di 2").arg(f + 1)));
+            QVERIFY(fogli[f].contains(QRegularExpression(R"(NUMERO\s+1\s+.*DATA\s+30/12/2012)")));
+            QVERIFY(fogli[f].contains("PRODOTTO") && fogli[f].contains("FIRMA"));
+            // The name of 80 characters whole, on its line.
+            QVERIFY(fogli[f].contains(
+                QRegularExpression("rappresentante del +" + QRegularExpression::escape(RAGSOC))));
+            for (const auto& m : QRegularExpression("ART\\d\\d").globalMatch(fogli[f]))
+                stampati << m.captured();
+            if (f == 0)
+                QCOMPARE(stampati.size(), TfrmAll9::righeTabella());
+        }
+        for (int i = 1; i <= 30; ++i)
+            attesi << QString("ART%1").arg(i, 2, 10, QChar('0'));
+        QCOMPARE(stampati, attesi);
+        // The long product name ends in "…" in its column, its quantity beside it.
+        QVERIFY(fogli[1].contains(QRegularExpression("ART30 CONFETTURA[^\n]*… +kg +30\n")));
+        QVERIFY(!trenta.contains("CODA"));
 
         QVERIFY(g.scegliMese("Febbraio 2013"));
         g.messaggi().attendi(Tipo::OkAnnulla, PRONTA, true);

@@ -10,10 +10,13 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -177,6 +180,18 @@ private slots:
         p.tasto(Qt::Key_Tab, Qt::ControlModifier);
         p.tasto(Qt::Key_PageDown, Qt::ControlModifier);
         QCOMPARE(p.schedaAttiva(), "tsNominativi");
+        // A line under the tabs says why; the tab bar is not a stop of Tab, and Tab on it
+        // moves on rather than being swallowed.
+        QVERIFY(p.trova("lblSchedaInModifica")->isVisible());
+        QTabBar* schede = p.main().findChild<QTabWidget*>("pcMain")->tabBar();
+        schede->setFocus();
+        p.tasto(Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != schede);
+        // Tab in a note moves on to the next field, it writes no tab character.
+        QVERIFY(p.sostituisci("edtNomNote", "Segnalato dal parroco"));
+        p.tasto(Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != p.trova("edtNomNote"));
+        QCOMPARE(p.testo("edtNomNote"), "Segnalato dal parroco");
         // Nor does closing the window.
         p.messaggi().attendi(Messaggi::Tipo::Informazione,
                              "Confermare o annullare la scheda in modifica prima di chiudere "
@@ -197,10 +212,20 @@ private slots:
         QVERIFY(albero->topLevelItemCount() > 0);
         p.tasto(Qt::Key_Home);
         QVERIFY(!albero->isVisible());
+        // The window widens to 1280 pixels, or to what the screen holds, and stays on it: the
+        // test screen is 1280 wide, so the centred window moves left and the frame counts.
+        const QRect schermo = p.main().screen()->availableGeometry();
+        const int cornice = p.main().frameGeometry().width() - p.main().width();
         p.tasto(Qt::Key_Home, Qt::ControlModifier | Qt::AltModifier);
         QVERIFY(albero->isVisible());
-        QCOMPARE(p.main().width(), 1280);
-        QCOMPARE(p.trova("pcMain")->width() + albero->width(), 1280);
+        QCOMPARE(p.main().width(), std::min(1280, schermo.width() - cornice));
+        QCOMPARE(p.trova("pcMain")->width() + albero->width(), p.main().width());
+        QVERIFY2(schermo.contains(p.main().frameGeometry()),
+                 qPrintable(QStringLiteral("%1 %2 %3 %4")
+                                .arg(p.main().frameGeometry().x())
+                                .arg(p.main().frameGeometry().width())
+                                .arg(schermo.x())
+                                .arg(schermo.width())));
         // It follows the log.
         utLog("Prova", "riga di prova");
         QCOMPARE(albero->UltimoElemento()->text(0), utLogUltimoNodo()->testo);
@@ -210,6 +235,32 @@ private slots:
         // The window can be resized freely again.
         p.main().resize(1000, 700);
         QCOMPARE(p.trova("pcMain")->width(), 1000);
+    }
+
+    // Guards that the questions of the real message service (not the scripted one) show
+    // Qt's own Italian buttons once the program's translations are loaded.
+    void pulsantiInItaliano() {
+        QVERIFY(CaricaTraduzioniQt());
+        Messaggi messaggi;
+        QStringList pulsanti;
+        // Reads the buttons of the box when it is up and answers No or Cancel.
+        QTimer rispondi;
+        connect(&rispondi, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            QStringList testi;
+            for (const QAbstractButton* b : box->buttons())
+                testi << b->text();
+            testi.sort();
+            pulsanti << testi.join('/');
+            QAbstractButton* no = box->button(QMessageBox::No);
+            (no ? no : box->button(QMessageBox::Cancel))->click();
+        });
+        rispondi.start(10);
+        QVERIFY(!messaggi.domandaSiNo("Eliminare?"));
+        QVERIFY(!messaggi.domandaOkAnnulla("Premere OK quando la stampante è pronta."));
+        QCOMPARE(pulsanti, QStringList({"&No/&Sì", "Annulla/OK"}));
     }
 };
 

@@ -49,7 +49,8 @@ private slots:
         QCOMPARE(stato(p), "modifica");
         QVERIFY(!p.vaiScheda("tsMenu"));
         QCOMPARE(scrivi(p, NUOVI), NUOVI);
-        QVERIFY(p.clicca("btnAzAnnulla"));
+        // Escape in the open boxes gives up what was typed, as Annulla does.
+        p.tasto(Qt::Key_Escape);
         QCOMPARE(stato(p), "consultazione");
         QCOMPARE(p.righe(AZIENDA), prima);
 

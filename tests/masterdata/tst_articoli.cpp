@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QtTest>
@@ -98,9 +99,10 @@ private slots:
         SENZA_PROBLEMI(p);
     }
 
-    // Guards that Nuovo gives up a search, that the values typed are stored and the new
-    // article takes its place in the order and becomes current, and that Modifica of an
-    // existing article hides the opening stock and its Annulla deletes nothing.
+    // Guards that Nuovo gives up a search, that the values typed are stored (a pasted tab as
+    // a blank, "1.500" as 1500 after "1.5" was refused) and the new article takes its place
+    // in the order and becomes current, and that Modifica of an existing article hides the
+    // opening stock and its Annulla deletes nothing.
     void nuovoConIValoriScritti() {
         ProgrammaProva p(ARTICOLI);
         QVERIFY(p.vaiScheda("tsArticoli"));
@@ -110,15 +112,23 @@ private slots:
         QCOMPARE(p.testo("edtArtCerca"), QString());
         QCOMPARE(elenco(p).size(), 5);
 
-        QVERIFY(p.scrivi("edtArtDescr", "PANE GRATTUGIATO"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("PANE\tGRATTUGIATO"));
+        p.trova("edtArtDescr")->setFocus();
+        p.tasto(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(p.testo("edtArtDescr"), QStringLiteral("PANE GRATTUGIATO"));
         QVERIFY(p.scrivi("luArtUm", "s")); // "scatole", the one unit starting with s
         QVERIFY(p.spunta("cbxArtAgea"));
-        QVERIFY(p.scrivi("edtArtGiacenza", "12,5"));
+        QVERIFY(p.scrivi("edtArtGiacenza", "1.5"));
+        p.messaggi().attendi(Messaggi::Tipo::Informazione,
+                             QStringLiteral("La giacenza iniziale non è corretta."));
+        QVERIFY(p.clicca("btnArtConferma"));
+        QVERIFY(giacenzaVisibile(p));
+        QVERIFY(p.sostituisci("edtArtGiacenza", "1.500"));
         QVERIFY(p.clicca("btnArtConferma"));
         QCOMPARE(p.righe("SELECT A.descr, A.codint, U.descr, A.agea, A.giacenza FROM articoli A "
                          "JOIN lstUm U ON U.ID = A.um_id WHERE A.ID = (SELECT MAX(ID) FROM "
                          "articoli)"),
-                 QStringList{"PANE GRATTUGIATO|0|scatole|1|12.5"});
+                 QStringList{"PANE GRATTUGIATO|0|scatole|1|1500"});
         QCOMPARE(elenco(p), QStringList({"CAFFÈ MACINATO", "LATTE UHT", "PANE GRATTUGIATO",
                                          "PASTA DI SEMOLA", "RISO ARBORIO"}));
         QCOMPARE(p.rigaCorrente("grArticoli"), QStringLiteral("PANE GRATTUGIATO|scatole"));
@@ -178,6 +188,43 @@ private slots:
         QCOMPARE(selezionata(p), lunga);
         QVERIFY(inConsultazione(p));
         QVERIFY(p.vaiScheda("tsNominativi"));
+        SENZA_PROBLEMI(p);
+    }
+
+    // Guards the keyboard on the card: Alt+M opens it, Tab and Shift+Tab go round its
+    // fields in their visual order through Conferma and Annulla and back, never onto the
+    // tab bar; the line under the tabs says why the tab cannot change; Escape gives up
+    // like Annulla and Alt+C confirms.
+    void tastieraNellaScheda() {
+        ProgrammaProva p(ARTICOLI);
+        QVERIFY(p.vaiScheda("tsArticoli"));
+        QVERIFY(seleziona(p, "PASTA DI SEMOLA"));
+        const QWidget* riga = p.trova("lblSchedaInModifica");
+        QVERIFY(riga && !riga->isVisible());
+        // A button's Alt key presses it as a click does, after its brief pressed look.
+        p.tasto(Qt::Key_M, Qt::AltModifier);
+        QTRY_VERIFY(p.main().inModifica);
+        QVERIFY(riga->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), p.trova("edtArtDescr"));
+        QCOMPARE(p.giroTab(true), QStringList({"luArtUm", "cbxArtAgea", "btnArtConferma",
+                                               "btnArtAnnulla", "edtArtDescr"}));
+        QCOMPARE(p.giroTab(false), QStringList({"btnArtAnnulla", "btnArtConferma", "cbxArtAgea",
+                                                "luArtUm", "edtArtDescr"}));
+
+        const QStringList prima = tabella(p);
+        QVERIFY(p.sostituisci("edtArtDescr", "PASTA FRESCA"));
+        p.tasto(Qt::Key_Escape);
+        QVERIFY(inConsultazione(p));
+        QVERIFY(!riga->isVisible());
+        QCOMPARE(tabella(p), prima);
+
+        p.tasto(Qt::Key_M, Qt::AltModifier);
+        QTRY_VERIFY(p.main().inModifica);
+        QVERIFY(p.sostituisci("edtArtDescr", "PASTA FRESCA"));
+        p.tasto(Qt::Key_C, Qt::AltModifier);
+        QTRY_VERIFY(inConsultazione(p));
+        QCOMPARE(p.valore("SELECT descr FROM articoli WHERE codint = 'A1'").toString(),
+                 QStringLiteral("PASTA FRESCA"));
         SENZA_PROBLEMI(p);
     }
 

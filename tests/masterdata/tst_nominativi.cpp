@@ -49,12 +49,13 @@ private slots:
         SENZA_PROBLEMI(p);
     }
 
-    // Guards that a confirmed beneficiary counts at least one person whatever the box holds,
-    // and that a size beyond the column's 32767 is refused, the card kept open and the record
-    // as Nuovo stored it, until a size it holds is typed.
+    // Guards that a confirmed beneficiary counts at least one person whatever number the box
+    // holds ("1.500" read as 1500), and that a text that is no whole number or a size beyond
+    // the column's 32767 is refused, the card kept open and the record as Nuovo stored it,
+    // until a size it holds is typed.
     void numeroFamiliari() {
         const QList<std::pair<QString, QString>> casi = {
-            {"", "1"}, {"0", "1"}, {"-3", "1"}, {"tre", "1"}, {"4", "4"}, {"32767", "32767"}};
+            {"", "1"}, {"0", "1"}, {"-3", "1"}, {"4", "4"}, {"1.500", "1500"}, {"32767", "32767"}};
         const QString ultimo = "SELECT cognome, nome, numFamiliari FROM nominativi "
                                "WHERE ID = (SELECT MAX(ID) FROM nominativi)";
         ProgrammaProva p;
@@ -72,6 +73,12 @@ private slots:
         QVERIFY(p.clicca("btnNomNuovo"));
         QVERIFY(p.scrivi("edtNomCognome", "VERDI"));
         QVERIFY(p.scrivi("edtNomNome", "Ugo"));
+        for (const char* scritto : {"tre", "2,5", "1.50"}) {
+            QVERIFY(p.sostituisci("edtNumFam", scritto));
+            p.messaggi().attendi(Tipo::Informazione,
+                                 "Il numero dei componenti del nucleo famigliare non è corretto.");
+            QVERIFY(p.clicca("btnNomConferma"));
+        }
         QVERIFY(p.sostituisci("edtNumFam", "40000"));
         p.messaggi().attendi(
             Tipo::Informazione,

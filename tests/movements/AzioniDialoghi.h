@@ -20,10 +20,11 @@ inline void scegli(QComboBox* combo, const QString& testo) {
     emit combo->activated(i);
 }
 
-// Clicks the dialog's button captioned `testo` and returns the dialog's result.
+// Clicks the dialog's button captioned `testo` (as shown, without the "&" of its Alt key)
+// and returns the dialog's result.
 inline int premi(QDialog& d, const QString& testo) {
     for (auto* b : d.findChildren<QPushButton*>()) {
-        if (b->text() == testo) {
+        if (QString(b->text()).remove(QLatin1Char('&')) == testo) {
             QTest::mouseClick(b, Qt::LeftButton);
             return d.result();
         }

@@ -88,7 +88,7 @@ private slots:
                 QTest::mouseClick(d.findChild<QToolButton*>(freccia), Qt::LeftButton);
             QCOMPARE(qta->text(), atteso);
         }
-        for (const char* scritto : {"0", "due"}) {
+        for (const char* scritto : {"0", "due", "2.5", "1e5"}) {
             p.messaggi().attendi(Tipo::Informazione, "Inserire una quantità corretta");
             scrivi(qta, scritto);
             QTest::keyClick(descr, Qt::Key_Return);
@@ -111,7 +111,7 @@ private slots:
         QTest::mouseClick(d.findChild<QPushButton*>("Button2"), Qt::LeftButton);
         // Every show starts over: no search, quantity 0, the first article.
         for (const auto& [scritto, atteso] :
-             {std::pair("-2", -2.0), {"2,5", 2.5}, {"150", 150.0}}) {
+             {std::pair("-2", -2.0), {"1.500", 1500.0}, {"12.000,50", 12000.5}}) {
             d.show();
             QCOMPARE(descr->text() + '|' + qta->text(), "|0");
             QCOMPARE(elenco(lista).size(), 4);

@@ -97,6 +97,13 @@ private slots:
         QVERIFY(inModifica(p));
         QCOMPARE(p.valore("SELECT COUNT(*) FROM allegati9").toInt(), 0);
 
+        // A negative or broken count is refused, never stored as typed or as 0.
+        for (const char* scritto : {"-5", "1.5"}) {
+            QVERIFY(p.sostituisci("edtScaNrBeneficiati", scritto));
+            p.messaggi().attendi(Tipo::Informazione, "Il numero di destinatari non è corretto.");
+            QVERIFY(p.clicca("btnScaConferma"));
+            QVERIFY(inModifica(p));
+        }
         QVERIFY(p.sostituisci("edtScaNrBeneficiati", "3"));
         QVERIFY(p.clicca("btnScaConferma"));
         QVERIFY(!inModifica(p));
@@ -107,6 +114,28 @@ private slots:
         QCOMPARE(p.righe("SELECT giacenza FROM articoli ORDER BY ID"), QStringList({"10", "20"}));
         QVERIFY(coloreDestinatari(p, 0) != QColor(Qt::red));
         SENZA_PROBLEMI(p);
+    }
+
+    // Guards the distribution card's Tab round: over the lines as one stop, through
+    // Conferma, back to the start, never out of the card; Escape, with no Annulla here,
+    // leaves the card open.
+    void tastieraNellaScheda() {
+        ProgrammaProva p(BASE);
+        QVERIFY(p.vaiScheda("tsScarichi"));
+        azioni::causale(p, "Consegna a indigenti");
+        azioni::nominativo(p, QString());
+        QVERIFY(p.clicca("btnScaNuovo"));
+        azioni::articolo(p, "pasta", "2");
+        QTest::keyClick(&p.main(), Qt::Key_F5);
+        p.trova("edtScaNrBeneficiati")->setFocus();
+        const QStringList giro = p.giroTab(true);
+        QVERIFY2(giro.contains("btnScaConferma") && giro.count("grScarichiDett") == 1 &&
+                     giro.last() == "edtScaNrBeneficiati",
+                 qPrintable(giro.join(' ')));
+        for (const QString& nome : giro)
+            QVERIFY2(p.trova("pnlScaRight")->isAncestorOf(p.trova(nome)), qPrintable(nome));
+        p.tasto(Qt::Key_Escape);
+        QVERIFY(inModifica(p));
     }
 
     // Guards the reasons that serve nobody: no beneficiary is asked, the count is 0 and

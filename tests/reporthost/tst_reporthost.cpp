@@ -82,10 +82,12 @@ void riempi(const CartellaProgramma& cartella) {
          "VALUES (1, 'P001', 'Pasta di semola all''uovo', 1, 1, 1, 100, 10), "
          "(2, 'L002', 'Latte UHT parzialmente scremato', 3, 1, 3, 50.5, 0), "
          "(3, 'B003', 'Biscotti frollini', 8, 0, 5, 20, 5)",
+         // A birth date not given is "0", as the program writes it.
          "INSERT INTO nominativi (ID, cognome, nome, via, cap, citta, prov, telefono1, "
-         "numFamiliari, dettFamiliari) VALUES (1, 'D''Angelo', 'Niccolò', 'Via Sant''Anna 3', "
-         "'06012', 'Città di Castello', 'PG', '333 1234567', 4, 'Moglie e tre figli'), "
-         "(2, 'Rossi', 'Maria', 'Via Verdi 10', '00100', 'Roma', 'RM', NULL, 2, NULL)",
+         "numFamiliari, dettFamiliari, natoIl) VALUES (1, 'D''Angelo', 'Niccolò', "
+         "'Via Sant''Anna 3', '06012', 'Città di Castello', 'PG', '333 1234567', 4, "
+         "'Moglie e tre figli', '12/05/1970'), "
+         "(2, 'Rossi', 'Maria', 'Via Verdi 10', '00100', 'Roma', 'RM', NULL, 2, NULL, '0')",
          "INSERT INTO fornitori (ID, codfor, ragsoc, via, citta, piva, riferimento1) VALUES "
          "(1, '0', 'Cooperativa L''Ortolano', 'Via dei Campi 5', 'Bologna', '01234567890', "
          "'Gianni Bianchi'), (2, '0', 'AGEA Roma', 'Via Palestro 81', 'Roma', '97181460581', NULL)",
@@ -141,15 +143,23 @@ private slots:
         QTest::newRow("scheda nominativo")
             << "mac_StampaSchedaNominativo"
             << "Stampa_Nominativo_ID = '1'"
-            << QStringList{"Cognome|D'Angelo", "Familiari|Moglie e tre figli", "!Rossi"};
+            << QStringList{"Scheda nominativo - D'Angelo Niccolò", "Cognome|D'Angelo",
+                           "Data di nascita|12/05/1970", "Familiari|Moglie e tre figli", "!Rossi"};
+        // Fields the record leaves empty, or "0" for no birth date, are left out.
+        QTest::newRow("scheda nominativo senza data di nascita")
+            << "mac_StampaSchedaNominativo"
+            << "Stampa_Nominativo_ID = '2'"
+            << QStringList{"Cognome|Rossi", "Città|Roma", "!Data di nascita", "!Telefono",
+                           "!Nazione",      "!Note",      "!Familiari",       "Numero familiari|2"};
         QTest::newRow("elenco fornitori")
             << "mac_StampaElencoFornitori" << QString()
             << QStringList{"AGEA Roma|Via Palestro 81, Roma",
                            "Cooperativa L'Ortolano|Via dei Campi 5, Bologna|01234567890"};
-        QTest::newRow("scheda fornitore") << "mac_StampaSchedaFornitore"
-                                          << "Stampa_Fornitore_ID = '1'"
-                                          << QStringList{"Ragione sociale|Cooperativa L'Ortolano",
-                                                         "Referente 1|Gianni Bianchi", "!Palestro"};
+        QTest::newRow("scheda fornitore")
+            << "mac_StampaSchedaFornitore"
+            << "Stampa_Fornitore_ID = '1'"
+            << QStringList{"Ragione sociale|Cooperativa L'Ortolano", "Referente 1|Gianni Bianchi",
+                           "!Palestro", "!Codice fornitore", "!Fax"};
         QTest::newRow("scheda carico")
             << "mac_StampaSchedaCarico"
             << "Stampa_Carico_ID = '1'"
@@ -223,6 +233,12 @@ private slots:
         QVERIFY2(esito.codice == 0, qPrintable(esito.errore));
         QCOMPARE(esito.nuoviPdf.size(), 1);
         const QString testo = testoPdf(esito.nuoviPdf.first());
+        // The file is named after the title printed on the page, then the time.
+        const QString nome =
+            QFileInfo(esito.nuoviPdf.first())
+                .fileName()
+                .remove(QRegularExpression(R"( [-\d]{10} [.\d]{8}( \(\d+\))?\.pdf$)"));
+        QVERIFY2(QString(testo).replace('/', '-').contains(nome), qPrintable(nome));
         righe << "Associazione Banco Alimentare Esempio"
               << "Stampato il "
               << "Pagina 1 di ";

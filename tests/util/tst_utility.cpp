@@ -1,6 +1,7 @@
 #include "Utilitylibrary.h"
 
 #include <QTest>
+#include <cmath>
 
 class TestUtility : public QObject {
     Q_OBJECT
@@ -20,6 +21,9 @@ private slots:
     void letteraliSql();
     void testiDelleDate();
     void testiDeiNumeri();
+    void numeriDigitati_data();
+    void numeriDigitati();
+    void unaRiga();
 };
 
 void TestUtility::sinistraDestraDa() {
@@ -205,6 +209,51 @@ void TestUtility::testiDeiNumeri() {
     QVERIFY(!ok);
     for (double n : {0.1, 2.5, 12.37, -2.6, 1234567.25})
         QCOMPARE(utNumeroDaTesto(utTestoNumero(n)), n);
+}
+
+void TestUtility::numeriDigitati_data() {
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<bool>("valido");
+    QTest::addColumn<double>("numero");
+    QTest::newRow("migliaia") << "1.500" << true << 1500.0;
+    QTest::newRow("migliaia e decimali") << "12.000,50" << true << 12000.5;
+    QTest::newRow("milioni") << " -1.234.567,25 " << true << -1234567.25;
+    QTest::newRow("virgola") << "2,5" << true << 2.5;
+    QTest::newRow("zero negativo") << "-0" << true << 0.0;
+    QTest::newRow("punto decimale") << "2.5" << false << 0.0;
+    QTest::newRow("gruppo lungo") << "1.5000" << false << 0.0;
+    QTest::newRow("primo gruppo lungo") << "1234.567" << false << 0.0;
+    QTest::newRow("esponente") << "1e5" << false << 0.0;
+    QTest::newRow("parola") << "abc" << false << 0.0;
+    QTest::newRow("due virgole") << "1,2,3" << false << 0.0;
+    QTest::newRow("virgola sola") << "3," << false << 0.0;
+    QTest::newRow("vuoto") << " " << false << 0.0;
+}
+
+// Every typed text is read exactly or refused; "-0" is 0, never a negative zero.
+void TestUtility::numeriDigitati() {
+    QFETCH(QString, testo);
+    QFETCH(bool, valido);
+    QFETCH(double, numero);
+    bool ok = !valido;
+    const double letto = utNumeroDigitato(testo, &ok);
+    QCOMPARE(ok, valido);
+    QCOMPARE(letto, numero);
+    QCOMPARE(std::signbit(letto), numero < 0);
+    // Whole numbers: decimals other than zero and numbers beyond int are refused.
+    utInteroDigitato(testo, &ok);
+    QCOMPARE(ok, valido && numero == std::trunc(numero));
+    QCOMPARE(utInteroDigitato("7,0", &ok), 7);
+    QVERIFY(ok);
+    utInteroDigitato("3.000.000.000", &ok);
+    QVERIFY(!ok);
+}
+
+void TestUtility::unaRiga() {
+    QCOMPARE(
+        utUnaRiga(QStringLiteral("Via Roma\r\n12\tint.") + QChar(1) + QStringLiteral("3\u2028B")),
+        QStringLiteral("Via Roma 12 int. 3 B"));
+    QCOMPARE(utUnaRiga(QStringLiteral("Città")), QStringLiteral("Città"));
 }
 
 QTEST_GUILESS_MAIN(TestUtility)

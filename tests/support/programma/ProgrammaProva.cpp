@@ -115,6 +115,18 @@ void ProgrammaProva::tasto(Qt::Key tasto, Qt::KeyboardModifiers modificatori) {
     QTest::keyClick(destinatario, tasto, modificatori);
 }
 
+QStringList ProgrammaProva::giroTab(bool avanti, int massimo) {
+    const QWidget* partenza = QApplication::focusWidget();
+    QStringList visitati;
+    while (visitati.size() < massimo &&
+           (visitati.isEmpty() || QApplication::focusWidget() != partenza)) {
+        tasto(avanti ? Qt::Key_Tab : Qt::Key_Backtab, avanti ? Qt::NoModifier : Qt::ShiftModifier);
+        visitati << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                 : QString());
+    }
+    return visitati;
+}
+
 QStringList ProgrammaProva::elenco(const QString& griglia) const {
     const auto* vista = trova<QTableView>(griglia);
     if (!vista)

@@ -43,6 +43,9 @@ public:
     QString schedaAttiva() const;
     // Presses and releases `tasto` on the control that has the focus.
     void tasto(Qt::Key tasto, Qt::KeyboardModifiers modificatori = Qt::NoModifier);
+    // Presses Tab (`avanti`) or Shift+Tab until the focus is back on the control that had it,
+    // at most `massimo` times: the names of the controls visited, that control last.
+    QStringList giroTab(bool avanti, int massimo = 30);
 
     // The rows the list `griglia` shows: the cells of its visible columns, in their order on
     // screen, joined by "|".
