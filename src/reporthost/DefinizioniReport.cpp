@@ -449,6 +449,13 @@ DefinizioneReport registroAgea(const QString& macro, bool copertina) {
         .titolo = QStringLiteral("Registro di carico e scarico dei prodotti AGEA"),
         .richiesti = {{QStringLiteral("Pivot_mese"), ParametroDef::Tipo::Data},
                       {QStringLiteral("Regagea_Articolo_ID"), ParametroDef::Tipo::ArticoloAgea}},
+        // Named after its month, on the page and in the file's name: "... - Marzo 2024".
+        .sqlTitolo = QStringLiteral(
+            "SELECT 'Registro di carico e scarico dei prodotti AGEA - ' ||"
+            " trim(substr('Gennaio  Febbraio Marzo    Aprile   Maggio   Giugno   Luglio   "
+            "Agosto   SettembreOttobre  Novembre Dicembre ',"
+            " 9 * (CAST(strftime('%m', Pivot_mese) AS INTEGER) - 1) + 1, 9)) || ' ' ||"
+            " strftime('%Y', Pivot_mese) FROM parametri"),
         .sqlSottotitolo = QStringLiteral("SELECT %1 FROM parametri P").arg(periodo),
         .sezioni = {
             {.tipo = Tipo::Tabella,

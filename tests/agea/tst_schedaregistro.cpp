@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QtTest>
 
 namespace {
@@ -154,6 +155,9 @@ private slots:
         r.messaggi().attendi(Tipo::OkAnnulla, PRONTA, true);
         const QString tutti = r.stampa("btnRegStampaTutti");
         QVERIFY(tutti.contains("Tutti i prodotti AGEA"));
+        QVERIFY(QFileInfo(r.stampe().constFirst())
+                    .fileName()
+                    .startsWith("Registro di carico e scarico dei prodotti AGEA - Marzo 2013 "));
         QVERIFY(tutti.contains("PASTA") && tutti.contains("LATTE UHT"));
         QCOMPARE(r.parametro("Regagea_Articolo_ID"), "2");
 
