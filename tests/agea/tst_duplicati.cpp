@@ -32,28 +32,15 @@ private slots:
     void init() { m_db = std::make_unique<ConnessioneProva>(); }
     void cleanup() { m_db.reset(); }
 
-    // Three lines of one article under one document become the lowest ID with the exact sum;
-    // other articles, the same article on another document and the other tables stay.
-    void unisceUnGruppo() {
+    // The three tables in their order, templates by modelli_id. The lines of one article
+    // under one document become the lowest ID; other articles and the same article on
+    // another document stay. Totals are summed in double precision and rounded to six
+    // decimals: 0.1 + 0.2 is the double nearest to 0.3 (not 0.30000000000000004) and a
+    // total of eleven digits keeps every digit.
+    void tutteLeTabelle() {
         ConnessioneProva::esegui(
             "INSERT INTO scarichi_dett (ID, master_id, articoli_id, qta) VALUES "
             "(31, 7, 5, 2), (35, 7, 5, 0.5), (38, 7, 5, 1.25), (40, 7, 9, 1), (41, 8, 5, 4)");
-        ConnessioneProva::esegui(
-            "INSERT INTO carichi_dett (ID, master_id, articoli_id, qta) VALUES "
-            "(1, 7, 5, 1), (2, 7, 5, 1)");
-        CheckArticoliDuplicatiUnaTabella("scarichi_dett", "master_id");
-
-        QCOMPARE(righe("scarichi_dett", "master_id"),
-                 (QStringList{"31|7|5|3.75", "40|7|9|1", "41|8|5|4"}));
-        QCOMPARE(righe("carichi_dett", "master_id").size(), 2);
-        QVERIFY(
-            m_db->cartella().righeLog().contains("  Eliminato un duplicato da [scarichi_dett]."));
-    }
-
-    // The three tables in their order, templates by modelli_id; totals are summed in double
-    // precision and rounded to six decimals: 0.1 + 0.2 is the double nearest to 0.3 (not
-    // 0.30000000000000004) and a total of eleven digits keeps every digit.
-    void tutteLeTabelle() {
         ConnessioneProva::esegui("INSERT INTO cons_dett (ID, modelli_id, articoli_id, qta) VALUES "
                                  "(10, 3, 2, 0.1), (11, 3, 2, 0.2), (12, 4, 2, 1)");
         ConnessioneProva::esegui(
@@ -63,11 +50,15 @@ private slots:
 
         QCOMPARE(righe("cons_dett", "modelli_id"),
                  (QStringList{"10|3|2|0.29999999999999999", "12|4|2|1"}));
+        QCOMPARE(righe("scarichi_dett", "master_id"),
+                 (QStringList{"31|7|5|3.75", "40|7|9|1", "41|8|5|4"}));
         QCOMPARE(righe("carichi_dett", "master_id"), QStringList{"20|1|6|100000000000"});
         QCOMPARE(m_db->cartella().righeLog().filter(QRegularExpression("^  N\\. ")),
                  (QStringList{"  N. 1 duplicati trovati in [cons_dett].",
-                              "  N. 0 duplicati trovati in [scarichi_dett].",
+                              "  N. 1 duplicati trovati in [scarichi_dett].",
                               "  N. 1 duplicati trovati in [carichi_dett]."}));
+        QVERIFY(
+            m_db->cartella().righeLog().contains("  Eliminato un duplicato da [scarichi_dett]."));
     }
 
     // A delete refused by the database leaves that group's lines and total as they were, the

@@ -38,11 +38,16 @@ private slots:
         QVERIFY2(m_messaggi.problemi().isEmpty(), qPrintable(m_messaggi.problemi().join('\n')));
     }
 
-    void rigaDiComando() {
-        ReportHost host(percorsi());
-        QCOMPARE(host.RigaComando("mac_StampaElencoArticoli"),
+    // The command line as the host expects it; a missing host is reported with its path.
+    void rigaDiComandoEHostMancante() {
+        QCOMPARE(ReportHost(percorsi()).RigaComando("mac_StampaElencoArticoli"),
                  "\"" + m_db->cartella().file("dolvera-report") + "\" \"" +
                      m_db->cartella().fileDb() + "\"   /x mac_StampaElencoArticoli");
+        Percorsi p = percorsi();
+        p.AccessExe = m_db->cartella().file("non-esiste");
+        QString motivo;
+        QVERIFY(!ReportHost(p).EseguiMacro("mac_StampaElencoArticoli", &motivo));
+        QVERIFY2(motivo.startsWith("impossibile avviare " + p.AccessExe), qPrintable(motivo));
     }
 
     void schedaStampataDopoLaDomanda() {
@@ -65,14 +70,6 @@ private slots:
                                      "Stampa_Articolo_ID", "7"));
         QVERIFY(stampe().isEmpty());
         QVERIFY(m_db->cartella().righeLog().isEmpty());
-    }
-
-    void hostMancante() {
-        Percorsi p = percorsi();
-        p.AccessExe = m_db->cartella().file("non-esiste");
-        QString motivo;
-        QVERIFY(!ReportHost(p).EseguiMacro("mac_StampaElencoArticoli", &motivo));
-        QVERIFY2(motivo.startsWith("impossibile avviare " + p.AccessExe), qPrintable(motivo));
     }
 
     // A host that ends with an error is not a print: the user reads why.

@@ -19,7 +19,7 @@ class TestSalvataggio : public QObject {
     Q_OBJECT
 
 private slots:
-    void confermaRifiutataRestaInModifica() {
+    void scritturaRifiutata() {
         ProgrammaProva p(SEME);
         QVERIFY(p.vaiScheda("tsArticoli"));
         QVERIFY(p.clicca("btnArtModifica"));
@@ -44,15 +44,13 @@ private slots:
         QVERIFY(!p.main().inModifica);
         QCOMPARE(descr->text(), "Pasta");
         QCOMPARE(p.valore("SELECT COUNT(*) FROM articoli").toInt(), 1);
-    }
 
-    void nuovoRifiutatoNonApreLaScheda() {
-        ProgrammaProva p(SEME);
+        // A new record refused: no card is opened.
         QVERIFY(p.vaiScheda("tsFornitori"));
         p.messaggi().attendi(Messaggi::Tipo::Errore, {});
         QVERIFY(p.clicca("btnForNuovo"));
         QVERIFY(p.problemi().isEmpty());
-        QVERIFY(p.messaggi().mostrati().value(0).startsWith(
+        QVERIFY(p.messaggi().mostrati().constLast().startsWith(
             "errore: Impossibile creare la nuova scheda.\n"));
         QCOMPARE(p.valore("SELECT COUNT(*) FROM fornitori").toInt(), 0);
         QVERIFY(!p.main().inModifica);

@@ -117,10 +117,13 @@ private slots:
     }
 
     // Guards the card: supplier, date and number changed in place are stored by Conferma,
-    // the receipt moving to its new month; a date that is not one keeps the card open.
+    // the receipt moving to its new month; a date that is not one keeps the card open; the
+    // card of the current receipt printed through the report host.
     void modificaDelCarico() {
-        ProgrammaProva p(conCarichi({"INSERT INTO carichi_mast (data, nrDocumento, fornitore_id) "
-                                     "VALUES ('2024-03-10', 'A1', 1)"}));
+        ProgrammaProva p(conCarichi(
+            {"INSERT INTO carichi_mast (ID, data, nrDocumento, fornitore_id) "
+             "VALUES (5, '2024-03-10', 'A1', 1)",
+             "INSERT INTO carichi_dett (master_id, articoli_id, qta) VALUES (5, 1, 12)"}));
         QVERIFY(p.vaiScheda("tsCarichi"));
         QVERIFY(p.clicca("btnCarModifica"));
         azioni::scegli(p.trova<QComboBox>("edtCarForID"), "Coop Sud");
@@ -139,6 +142,11 @@ private slots:
                  QStringList{"2024-05-02|A1 bis|2"});
         QCOMPARE(meseScelto(p), "Maggio 2024");
         QCOMPARE(p.rigaCorrente("grCarichiMast"), "A1 bis|02/05/2024|Coop Sud");
+
+        p.messaggi().attendi(Tipo::OkAnnulla, "Premere OK quando la stampante è pronta.");
+        const QString testo = p.stampa("btnCarStampa");
+        QVERIFY2(testo.contains("A1 bis") && testo.contains("PASTA"), qPrintable(testo));
+        QCOMPARE(p.valore("SELECT Stampa_Carico_ID FROM parametri").toString(), "5");
         SENZA_PROBLEMI(p);
     }
 
@@ -186,21 +194,6 @@ private slots:
         p.messaggi().attendi(Tipo::Informazione, "Non ci sono fornitori");
         QVERIFY(p.clicca("btnCarNuovo"));
         QCOMPARE(p.valore("SELECT COUNT(*) FROM carichi_mast").toInt(), 0);
-        SENZA_PROBLEMI(p);
-    }
-
-    // Guards the print: the card of the current receipt through the report host.
-    void stampa() {
-        ProgrammaProva p(conCarichi({
-            "INSERT INTO carichi_mast (ID, data, nrDocumento, fornitore_id) VALUES "
-            "(5, '2024-03-10', 'DDT-55', 2)",
-            "INSERT INTO carichi_dett (master_id, articoli_id, qta) VALUES (5, 1, 12)",
-        }));
-        QVERIFY(p.vaiScheda("tsCarichi"));
-        p.messaggi().attendi(Tipo::OkAnnulla, "Premere OK quando la stampante è pronta.");
-        const QString testo = p.stampa("btnCarStampa");
-        QVERIFY2(testo.contains("DDT-55") && testo.contains("PASTA"), qPrintable(testo));
-        QCOMPARE(p.valore("SELECT Stampa_Carico_ID FROM parametri").toString(), "5");
         SENZA_PROBLEMI(p);
     }
 };

@@ -183,7 +183,6 @@ private slots:
                            "Nucleo familiare|4 persone",
                            "Latte UHT parzialmente scremato|litri|1,5",
                            "Totale: 2 articoli — kg 2; litri 1,5",
-                           "Firma del beneficiario|Firma del volontario",
                            "!Causale",
                            "!Mensa"};
         QTest::newRow("ricevuta di consegna alla mensa")
@@ -205,20 +204,9 @@ private slots:
         QTest::newRow("registro di un articolo")
             << "mac_StampaRegistroAgeaNoCopertina"
             << "Regagea_Articolo_ID = '2'"
-            << QStringList{"Periodo dal 01/03/2024 al 31/03/2024",
-                           "01/03/2024|RIPORTO|50,5",
-                           "04/03/2024|DDT 24/045|AGEA Roma|12,5|63",
-                           "05/03/2024|1|4 indigenti|1,5|61,5|4",
-                           "!Pasta",
+            << QStringList{"Periodo dal 01/03/2024 al 31/03/2024", "01/03/2024|RIPORTO|50,5",
+                           "05/03/2024|1|4 indigenti|1,5|61,5|4", "!Pasta",
                            "!STRUTTURA CARITATIVA"};
-        QTest::newRow("registro di tutti gli articoli")
-            << "mac_StampaRegistroAgea"
-            << "Regagea_Articolo_ID = '0'" << QStringList{"STRUTTURA CARITATIVA",
-                                                          "Tutti i prodotti AGEA",
-                                                          "Latte UHT parzialmente scremato",
-                                                          "01/03/2024|RIPORTO|100",
-                                                          "07/03/2024|2|Mensa|5|133|30",
-                                                          "!Biscotti"};
     }
     void macro() {
         // Guards each report's query and layout: the right record, joined names, computed
@@ -307,7 +295,9 @@ private slots:
         pagine.removeLast();
         QVERIFY(pagine.size() >= 3);
         const QString copertina = pagine.takeFirst();
-        QVERIFY(copertina.contains(QStringLiteral("C.F. 97000000001")));
+        for (const char* presente :
+             {"STRUTTURA CARITATIVA", "C.F. 97000000001", "Tutti i prodotti AGEA"})
+            QVERIFY2(copertina.contains(QLatin1String(presente)), presente);
         for (const char* assente : {"P.IVA", "Stampato il", "Pagina"})
             QVERIFY2(!copertina.contains(QLatin1String(assente)), assente);
         QVERIFY(pagine.first().contains(QStringLiteral("Pagina 1 di %1").arg(pagine.size())));
@@ -352,6 +342,7 @@ private slots:
         QVERIFY(rigaCon(registro, {"Totale carichi del mese", "40"}));
         QVERIFY(rigaCon(registro, {"Totale scarichi del mese", "37,00"}));
         QVERIFY(rigaCon(registro, {"Giacenza finale", "103,00"}));
+        QVERIFY(rigaCon(registro, {"07/03/2024", "2", "Mensa", "5,00", "30"}));
         QVERIFY(rigaCon(registro, {"1 indigente", "0,"}));
         QVERIFY(!registro.contains(QRegularExpression("\\b1 indigenti")));
         const QString timbro =
@@ -434,10 +425,6 @@ private slots:
             << mese + "INSERT INTO articoli (ID, descr, agea) VALUES (3, 'Biscotti', 0);"
                       "UPDATE parametri SET Regagea_Articolo_ID = '3'"
             << "Il parametro Regagea_Articolo_ID non indica un articolo AGEA: \"3\"";
-        QTest::newRow("articolo del registro inesistente")
-            << "@DB@ /x mac_StampaRegistroAgea"
-            << mese + "UPDATE parametri SET Regagea_Articolo_ID = '999'"
-            << "Il parametro Regagea_Articolo_ID non indica un articolo AGEA";
         QTest::newRow("database non valido") << "@DB@ /x mac_StampaElencoArticoli"
                                              << "DROP TABLE articoli"
                                              << "Errore del database";

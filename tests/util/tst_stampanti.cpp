@@ -33,100 +33,67 @@ class TestStampanti : public QObject {
     Q_OBJECT
 
 private slots:
-    void predefinita();
-    void risolvi_data();
-    void risolvi();
-    void mai_sovrascrivere();
-    void titoloConSeparatori();
-    void cartellaNonScrivibile();
-};
-
-void TestStampanti::predefinita() {
-    QVERIFY(utStampantiDisponibili().contains(QStringLiteral("PDF")));
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        QCOMPARE(utStampantiDisponibili(), QStringList{QStringLiteral("PDF")});
-        QCOMPARE(utStampantePredefinita(), QStringLiteral("PDF"));
+    // With no system printer, PDF is the only one and the default; the registry value
+    // picks a printer by its exact name, -1 or empty the default, anything else the fallback.
+    void risolvi() {
+        QVERIFY(utStampantiDisponibili().contains(QStringLiteral("PDF")));
+        if (QPrinterInfo::availablePrinterNames().isEmpty())
+            QCOMPARE(utStampantePredefinita(), QStringLiteral("PDF"));
+        const QString altrimenti = QStringLiteral("<altrimenti>");
+        QList<std::pair<QString, QString>> casi = {{"-1", utStampantePredefinita()},
+                                                   {"", utStampantePredefinita()},
+                                                   {"PDF", "PDF"},
+                                                   {"pdf", altrimenti},
+                                                   {"PDF ", altrimenti},
+                                                   {"Stampante dismessa", altrimenti}};
+        for (const QString& nome : QPrinterInfo::availablePrinterNames())
+            casi.append({nome, nome});
+        for (const auto& [valore, atteso] : casi)
+            QCOMPARE(utRisolviStampante(valore, altrimenti), atteso);
     }
-}
 
-void TestStampanti::risolvi_data() {
-    QTest::addColumn<QString>("valore");
-    QTest::addColumn<QString>("atteso");
-    const QString altrimenti = QStringLiteral("<altrimenti>");
-    QTest::newRow("-1: predefinita") << "-1" << utStampantePredefinita();
-    QTest::newRow("vuoto: predefinita") << "" << utStampantePredefinita();
-    QTest::newRow("PDF") << "PDF"
-                         << "PDF";
-    QTest::newRow("maiuscole diverse") << "pdf" << altrimenti;
-    QTest::newRow("spazio in piu'") << "PDF " << altrimenti;
-    QTest::newRow("sconosciuta") << "Stampante dismessa" << altrimenti;
-    for (const QString& nome : QPrinterInfo::availablePrinterNames())
-        QTest::newRow(qPrintable(nome)) << nome << nome;
-}
+    // Jobs with the same title prepared in the same second get files of their own in
+    // Stampe, and a later job leaves an earlier one as it was printed; a slash in the
+    // title (a date) names a file, not a folder.
+    void maiSovrascrivere() {
+        QTemporaryDir cartella;
+        QVERIFY(cartella.isValid());
+        const QString stampe = QDir(cartella.path()).filePath("Stampe");
+        QPrinter primo, secondo, terzo;
+        for (QPrinter* p : {&primo, &secondo, &terzo})
+            QVERIFY(utPreparaStampante(*p, QStringLiteral("PDF"), QStringLiteral("Scheda articolo"),
+                                       cartella.path()));
+        const QString file1 = primo.outputFileName();
+        const QString file2 = secondo.outputFileName();
+        QCOMPARE(QFileInfo(file1).absolutePath(), stampe);
+        QVERIFY(QFileInfo(file1).fileName().startsWith(QStringLiteral("Scheda articolo 20")));
+        QVERIFY(file1.endsWith(QStringLiteral(".pdf")));
+        QVERIFY(file1 != file2);
+        if (QFileInfo(file2).fileName().startsWith(QFileInfo(file1).completeBaseName()))
+            QCOMPARE(file2, file1.chopped(4) + QStringLiteral(" (2).pdf"));
+        QVERIFY(terzo.outputFileName() != file1 && terzo.outputFileName() != file2);
 
-void TestStampanti::risolvi() {
-    QFETCH(QString, valore);
-    QFETCH(QString, atteso);
-    QCOMPARE(utRisolviStampante(valore, QStringLiteral("<altrimenti>")), atteso);
-}
+        QVERIFY(stampaPagina(primo, QStringLiteral("primo")));
+        const QByteArray stampato = contenuto(file1);
+        QVERIFY(stampato.startsWith("%PDF"));
+        QVERIFY(stampaPagina(secondo, QStringLiteral("secondo")));
+        QCOMPARE(contenuto(file1), stampato);
+        QVERIFY(contenuto(file2).startsWith("%PDF"));
 
-// Two jobs with the same title prepared in the same second get two files, and the second
-// leaves the first as it was printed.
-void TestStampanti::mai_sovrascrivere() {
-    QTemporaryDir cartella;
-    QVERIFY(cartella.isValid());
-    QPrinter primo;
-    QVERIFY(utPreparaStampante(primo, QStringLiteral("PDF"), QStringLiteral("Scheda articolo"),
-                               cartella.path()));
-    QPrinter secondo;
-    QVERIFY(utPreparaStampante(secondo, QStringLiteral("PDF"), QStringLiteral("Scheda articolo"),
-                               cartella.path()));
-    const QString file1 = primo.outputFileName();
-    const QString file2 = secondo.outputFileName();
-    QCOMPARE(QFileInfo(file1).absolutePath(), QDir(cartella.path()).filePath("Stampe"));
-    QCOMPARE(QFileInfo(file2).absolutePath(), QDir(cartella.path()).filePath("Stampe"));
-    QVERIFY(QFileInfo(file1).fileName().startsWith(QStringLiteral("Scheda articolo 20")));
-    QVERIFY(file1.endsWith(QStringLiteral(".pdf")));
-    QVERIFY(file1 != file2);
-    if (QFileInfo(file2).fileName().startsWith(QFileInfo(file1).completeBaseName()))
-        QCOMPARE(file2, file1.chopped(4) + QStringLiteral(" (2).pdf"));
+        QPrinter allegato;
+        QVERIFY(utPreparaStampante(allegato, QStringLiteral("PDF"),
+                                   QStringLiteral("Allegato 9 05/03/2024"), cartella.path()));
+        const QFileInfo file(allegato.outputFileName());
+        QCOMPARE(file.absolutePath(), stampe);
+        QVERIFY(file.fileName().startsWith(QStringLiteral("Allegato 9 05-03-2024 ")));
+        QVERIFY(stampaPagina(allegato, QStringLiteral("Allegato")));
 
-    QVERIFY(stampaPagina(primo, QStringLiteral("primo")));
-    const QByteArray stampato = contenuto(file1);
-    QVERIFY(stampato.startsWith("%PDF"));
-    QVERIFY(stampaPagina(secondo, QStringLiteral("secondo")));
-    QCOMPARE(contenuto(file1), stampato);
-    QVERIFY(contenuto(file2).startsWith("%PDF"));
-
-    // A third job of the same second finds both names taken.
-    QPrinter terzo;
-    QVERIFY(utPreparaStampante(terzo, QStringLiteral("PDF"), QStringLiteral("Scheda articolo"),
-                               cartella.path()));
-    QVERIFY(terzo.outputFileName() != file1 && terzo.outputFileName() != file2);
-}
-
-// A title with a slash (a date, say) names a file in Stampe, not a folder below it.
-void TestStampanti::titoloConSeparatori() {
-    QTemporaryDir cartella;
-    QPrinter printer;
-    QVERIFY(utPreparaStampante(printer, QStringLiteral("PDF"),
-                               QStringLiteral("Allegato 9 05/03/2024"), cartella.path()));
-    const QFileInfo file(printer.outputFileName());
-    QCOMPARE(file.absolutePath(), QDir(cartella.path()).filePath("Stampe"));
-    QVERIFY(file.fileName().startsWith(QStringLiteral("Allegato 9 05-03-2024 ")));
-    QVERIFY(stampaPagina(printer, QStringLiteral("Allegato")));
-}
-
-void TestStampanti::cartellaNonScrivibile() {
-    QTemporaryDir cartella;
-    // The program folder given is a file: Stampe cannot be made below it.
-    const QString file = QDir(cartella.path()).filePath("file");
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.close();
-    QPrinter printer;
-    QVERIFY(!utPreparaStampante(printer, QStringLiteral("PDF"), QStringLiteral("Elenco"), file));
-}
+        // The program folder given is a file: Stampe cannot be made below it.
+        QPrinter nessuna;
+        QVERIFY(!utPreparaStampante(nessuna, QStringLiteral("PDF"), QStringLiteral("Elenco"),
+                                    allegato.outputFileName()));
+    }
+};
 
 QTEST_MAIN(TestStampanti)
 #include "tst_stampanti.moc"
