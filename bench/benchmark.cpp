@@ -21,8 +21,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -75,11 +77,112 @@ void misura(const char* nome, int volte, double obiettivo, const std::function<v
     std::fflush(stdout);
 }
 
+// The generator's statements for ten years (2016 to 2025) instead of five: the first day
+// moved back five years, the distributions and the receipts doubled.
+QStringList dieciAnni(QStringList genera) {
+    const QList<std::pair<QString, QString>> sostituzioni = {
+        {"date('2021-01-01')", "date('2016-01-01')"},
+        {"id <= 60000", "id <= 120000"},
+        {"i < 5000", "i < 10000"}};
+    for (const auto& [da, a] : sostituzioni) {
+        if (genera.filter(da).size() != 1)
+            qFatal("genera.sql: '%s' non trovato una volta sola", qPrintable(da));
+        genera.replaceInStrings(da, a);
+    }
+    return genera;
+}
+
+// A line of /proc/self/status ("VmRSS", "VmHWM") in KiB.
+qint64 kibStato(const char* voce) {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    const QByteArray prefisso = QByteArray(voce) + ':';
+    for (const QByteArray& riga : f.readAll().split('\n')) {
+        if (riga.startsWith(prefisso))
+            return riga.mid(prefisso.size()).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+// One start of the program, in a process of its own (dolvera-bench --avvio <database>): a
+// new program folder given a copy of the database, then from the main window created to
+// its first show done. Prints the milliseconds, the peak RSS and its growth during the
+// start, in KiB. With `conserva` the database as the start left it is copied back: the
+// first start repairs a generated database (the declarations numbered), later ones find
+// it in order, as every start but the first. With `tutti` the receipts and distributions are
+// read whole during the start, as the program did before it read only the month shown.
+int avvio(const QString& database, bool conserva, bool tutti) {
+    CartellaProgramma cartella;
+    QFile::remove(cartella.fileDb());
+    if (!QFile::copy(database, cartella.fileDb()))
+        qFatal("Impossibile copiare %s", qPrintable(database));
+    MessaggiPreparati messaggi;
+    const qint64 prima = kibStato("VmRSS");
+    QElapsedTimer t;
+    t.start();
+    auto main = std::make_unique<TfrmMain>(cartella.percorso(), messaggi);
+    auto dati = std::make_unique<TdmDati>(main->percorsi(), messaggi);
+    if (tutti) {
+        for (DataSet* elenco : {&dati->tblCarichi_mast, &dati->tblScarichi_mast}) {
+            elenco->setCondizione(QString());
+            elenco->rinfresca();
+        }
+    }
+    main->ImpostaDati(*dati);
+    main->show();
+    QApplication::setActiveWindow(main.get());
+    const bool attiva = QTest::qWaitForWindowActive(main.get());
+    const double ms = double(t.nsecsElapsed()) / 1e6;
+    const qint64 picco = kibStato("VmHWM");
+    std::printf("%.1f %lld %lld\n", ms, picco, picco - prima);
+    main.reset();
+    dati.reset();
+    if (conserva && (!QFile::remove(database) || !QFile::copy(cartella.fileDb(), database)))
+        return 1;
+    return attiva ? 0 : 1;
+}
+
+// The start on `database`, `volte` times, each in a new process: median time, median peak
+// RSS and median growth of the RSS during the start; `tutti` as for avvio().
+void misuraAvvio(const char* nome, const QString& database, int volte, bool tutti = false) {
+    QProcess primo;
+    primo.start(QCoreApplication::applicationFilePath(), {"--avvio", database, "--conserva"});
+    primo.waitForFinished(-1);
+    if (primo.exitCode() != 0)
+        qFatal("Primo avvio non riuscito: %s", primo.readAllStandardError().constData());
+    QList<double> tempi;
+    QList<qint64> picchi, crescite;
+    for (int i = 0; i < volte; ++i) {
+        QProcess figlio;
+        figlio.start(QCoreApplication::applicationFilePath(),
+                     {"--avvio", database, tutti ? "--tutti" : "--mese"});
+        figlio.waitForFinished(-1);
+        const QList<QByteArray> campi = figlio.readAllStandardOutput().trimmed().split(' ');
+        if (figlio.exitCode() != 0 || campi.size() != 3)
+            qFatal("Avvio non riuscito: %s", figlio.readAllStandardError().constData());
+        tempi << campi[0].toDouble();
+        picchi << campi[1].toLongLong();
+        crescite << campi[2].toLongLong();
+    }
+    std::sort(tempi.begin(), tempi.end());
+    std::sort(picchi.begin(), picchi.end());
+    std::sort(crescite.begin(), crescite.end());
+    std::printf("%-48s mediana %8.1f ms  picco RSS %6.1f MiB  (+%.1f MiB all'avvio)\n", nome,
+                tempi.at(volte / 2), double(picchi.at(volte / 2)) / 1024,
+                double(crescite.at(volte / 2)) / 1024);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" DOLVERA_SCHERMO);
     QApplication app(argc, argv);
+    if (argc >= 3 && qstrcmp(argv[1], "--avvio") == 0)
+        return avvio(QString::fromLocal8Bit(argv[2]),
+                     argc == 4 && qstrcmp(argv[3], "--conserva") == 0,
+                     argc == 4 && qstrcmp(argv[3], "--tutti") == 0);
 
     const QStringList genera = istruzioni(QStringLiteral(DOLVERA_GENERA));
     std::unique_ptr<ProgrammaProva> programma;
@@ -90,6 +193,35 @@ int main(int argc, char** argv) {
                 qPrintable(p.valore("SELECT COUNT(*) FROM scarichi_mast").toString()),
                 qPrintable(p.valore("SELECT COUNT(*) FROM scarichi_dett").toString()),
                 qPrintable(p.valore("SELECT COUNT(*) FROM allegati9").toString()));
+
+    // The start on an already generated database of five and of ten years, each in a
+    // process of its own so that its peak RSS is the start's own. --solo-avvio stops here.
+    {
+        QTemporaryDir basi;
+        const QString cinque = basi.filePath("cinque.mdb");
+        const QString dieci = basi.filePath("dieci.mdb");
+        QFile::copy(p.cartella().fileDb(), cinque);
+        QFile::copy(CartellaProgramma::modello(), dieci);
+        QFile(dieci).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench_dieci");
+            db.setDatabaseName(dieci);
+            db.open();
+            for (const QString& istruzione : dieciAnni(genera)) {
+                QSqlQuery q(db);
+                if (!q.exec(istruzione))
+                    qFatal("%s", qPrintable(q.lastError().text()));
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("bench_dieci");
+        misuraAvvio("Avvio, cinque anni", cinque, 5);
+        misuraAvvio("Avvio, dieci anni", dieci, 5);
+        misuraAvvio("Avvio, cinque anni, elenchi letti interi", cinque, 5, true);
+        misuraAvvio("Avvio, dieci anni, elenchi letti interi", dieci, 5, true);
+        if (app.arguments().contains("--solo-avvio"))
+            return 0;
+    }
 
     // The start-up repairs, on a database already in order (every start but the first).
     misura("CheckAll9", 5, 0, [&] { CheckAll9(p.dati(), p.messaggi()); });
@@ -155,8 +287,8 @@ int main(int argc, char** argv) {
         [&] { QTest::keyClick(cerca, testo.at(lettera++).toLatin1()); },
         [&] { cerca->setFocus(); });
 
-    // What the start-up spends on the distributions' list, read whole before a tab chooses
-    // its month.
+    // The distributions' list read whole, as the start-up did before it read only the month
+    // shown.
     DataSet& scarichi = p.dati().tblScarichi_mast;
     misura(
         "Lettura di tutti gli scarichi", 3, 0, [&] { scarichi.rinfresca(); },

@@ -13,8 +13,7 @@ const QString MODELLO_DUPLICATI = QStringLiteral(
     "  \t\t\t  GROUP BY {campoMaster}, articoli_id \t\t\t HAVING COUNT(*)>1\t\t  ");
 
 // Merges the lines of the group at the current row of the duplicates query `q`.
-void unisciGruppo(const QString& routine, const QString& tabella, const QString& campoMaster,
-                  const DataSet& q) {
+void unisciGruppo(const QString& tabella, const QString& campoMaster, const DataSet& q) {
     const QString m = QString::number(q.valore(campoMaster).toInt());
     const QString a = QString::number(q.valore(QStringLiteral("articoli_id")).toInt());
     // The double-precision total, rounded to the six decimals a quantity may carry, so that
@@ -36,7 +35,6 @@ void unisciGruppo(const QString& routine, const QString& tabella, const QString&
     Querifica(QStringLiteral("DELETE FROM ") + tabella + QStringLiteral(" WHERE ") + gruppo +
               QStringLiteral(" AND ID<>") + tieni);
     transazione.conferma();
-    utLog(routine, QStringLiteral("Eliminato un duplicato da [") + tabella + QStringLiteral("]."));
 }
 
 void unisciDuplicati(const QString& routine, const QString& tabella, const QString& campoMaster,
@@ -54,16 +52,29 @@ void unisciDuplicati(const QString& routine, const QString& tabella, const QStri
     if (q.vuoto())
         return;
     // All the groups are written with one sync of the file; a failure undoes only the group
-    // it hit, the groups merged before it stay merged.
+    // it hit, the groups merged before it stay merged. A merge is logged only once it is
+    // committed: a full disk may make the engine roll back the whole transaction, and then
+    // none of the groups merged so far is kept.
+    const QString riga =
+        QStringLiteral("Eliminato un duplicato da [") + tabella + QStringLiteral("].");
+    qsizetype uniti = 0;
     Transazione tutti(QStringLiteral("duplicati"));
     try {
-        for (q.primo(); !q.fine(); q.successivo())
-            unisciGruppo(routine, tabella, campoMaster, q);
+        for (q.primo(); !q.fine(); q.successivo()) {
+            unisciGruppo(tabella, campoMaster, q);
+            ++uniti;
+        }
     } catch (...) {
-        tutti.conferma();
+        // The engine's own reason travels up, not a later failure to close the savepoint.
+        if (!tutti.confermaSePossibile())
+            uniti = 0;
+        for (qsizetype i = 0; i < uniti; ++i)
+            utLog(routine, riga);
         throw;
     }
     tutti.conferma();
+    for (qsizetype i = 0; i < uniti; ++i)
+        utLog(routine, riga);
 }
 
 } // namespace

@@ -8,7 +8,9 @@
 
 // Merges the duplicate lines of one line table (`tabella`, whose document column is
 // `campoMaster`): the lowest ID of each group keeps the total. The update and the delete
-// of one group run in one transaction. Throws ErroreDb; groups already merged stay merged.
+// of one group run in one transaction. Throws ErroreDb with the engine's own reason; groups
+// already merged stay merged, unless the engine rolled the whole transaction back itself (a
+// full disk). A merge is logged once it is committed.
 //
 // With `documento` only the lines of that document are merged. The whole table is merged
 // at start-up; afterwards a document can gain a duplicate only while its card is being

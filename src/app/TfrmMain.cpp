@@ -3,6 +3,8 @@
 #include "AlberoLog.h"
 #include "Allegati9.h"
 #include "ControlloAggiornamenti.h"
+#include "CopiaDatabase.h"
+#include "CopieAutomatiche.h"
 #include "Duplicati.h"
 #include "EtichettaLink.h"
 #include "PaginaAllegato9.h"
@@ -29,11 +31,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLockFile>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -227,6 +231,9 @@ bool TfrmMain::ControlliInstallazione(const QString& cartella) {
     const QString routine = QStringLiteral("TfrmMain::TfrmMain");
     // 1. The program folder and the database files.
     m_percorsi = Percorsi::daCartella(QFileInfo(cartella).absoluteFilePath());
+    // One instance per program folder, before any file of it is touched.
+    if (!BloccaCartella())
+        return false;
 
     // 2. Log rotation, three generations; failures are ignored.
     const QString log = m_percorsi.PathApp + QStringLiteral("Dolvera.LOG");
@@ -294,6 +301,8 @@ bool TfrmMain::ControlliInstallazione(const QString& cartella) {
         return false;
     }
     utLog(routine, QStringLiteral("AccessExe=[") + m_percorsi.AccessExe + QStringLiteral("]"));
+    if (!VerificaDatabaseAvvio(routine))
+        return false;
 
     // 10.
     nuovoArticolo = false;
@@ -336,6 +345,59 @@ bool TfrmMain::ControlliInstallazione(const QString& cartella) {
     meseCorrente = utTestoData(QDate(2000, 1, 1));
     utLogExit(routine);
     return true;
+}
+
+bool TfrmMain::BloccaCartella() {
+    m_blocco = std::make_unique<QLockFile>(m_percorsi.PathApp + QStringLiteral("Dolvera.lock"));
+    // A running instance keeps its lock however long it runs; the lock of a process that
+    // no longer exists is taken over.
+    m_blocco->setStaleLockTime(0);
+    if (m_blocco->tryLock(0))
+        return true;
+    const bool altraIstanza = m_blocco->error() == QLockFile::LockFailedError;
+    m_blocco.reset();
+    // A folder where no lock can be written (read-only, immutable) lets no instance
+    // change its files either: the checks that follow say what fails.
+    if (!altraIstanza)
+        return true;
+    m_messaggi.errore(QStringLiteral("Dolvera è già in esecuzione."));
+    return false;
+}
+
+bool TfrmMain::VerificaDatabaseAvvio(const QString& routine) {
+    // A process ended in the middle of a change leaves its journal beside the file: the
+    // engine undoes that change when a writable connection first reads the file, and a
+    // read-only check could not. Let it do so before the check.
+    if (QFile::exists(m_percorsi.FileDb + QStringLiteral("-journal")) &&
+        !FileSolaLettura(m_percorsi.FileDb)) {
+        const QString recupero = QStringLiteral("RecuperoJournal");
+        try {
+            ApriConnessione(m_percorsi.FileDb, recupero);
+        } catch (const ErroreDb&) {
+            // A file that cannot be opened is named by the check below.
+        }
+        ChiudiConnessione(recupero);
+    }
+    QString motivo;
+    if (VerificaDatabase(m_percorsi.FileDb, true, &motivo, true))
+        return true;
+    const QString nome = QDir::toNativeSeparators(m_percorsi.FileDb);
+    QString testo = QStringLiteral("ERRORE #14: Il database \"") + nome +
+                    QStringLiteral("\" è danneggiato o non è un database di Dolvera.");
+    const QDate ultima = UltimaCopiaAutomatica(m_percorsi.PathApp);
+    if (ultima.isValid()) {
+        const QString copia = QDir::toNativeSeparators(
+            CartellaCopie(m_percorsi.PathApp) + QStringLiteral("Dolvera ") +
+            ultima.toString(Qt::ISODate) + QStringLiteral(".mdb"));
+        testo += QStringLiteral("\nLa copia automatica più recente è \"") + copia +
+                 QStringLiteral("\" (") + utTestoData(ultima) +
+                 QStringLiteral("). Per ripristinarla chiudere Dolvera, conservare a parte "
+                                "il file danneggiato e copiare al suo posto la copia, "
+                                "con il nome Dolvera.mdb.");
+    }
+    utLog(routine, QStringLiteral("ERRORE #14: Database danneggiato o non di Dolvera: ") + motivo);
+    m_messaggi.errore(testo);
+    return false;
 }
 
 void TfrmMain::Fallimento(const QString& testo, bool logga, const QString& testoLog) {
@@ -491,7 +553,15 @@ void TfrmMain::FormShow() {
     }
     utLog(routine, QStringLiteral("FIRSTIME"));
     m_attendere->Mostra({this, m_regagea.get()});
-    RiparazioniAvvio();
+    // A read-only database is said once, here: the program reads it and stores nothing,
+    // so the repairs that write are left for a start on a writable file.
+    if (m_dati && m_dati->solaLettura())
+        m_messaggi.informazione(QStringLiteral("Il database \"") +
+                                QDir::toNativeSeparators(m_percorsi.FileDb) +
+                                QStringLiteral("\" è di sola lettura: le modifiche non saranno "
+                                               "registrate."));
+    else
+        RiparazioniAvvio();
     // The daily automatic copy of the database, once the repairs have put it in order.
     if (m_dati)
         m_utilita->CopiaAutomatica();

@@ -13,6 +13,7 @@
 #include <memory>
 
 class AlberoLog;
+class QLockFile;
 class PaginaAllegato9;
 class PaginaAnagrafica;
 class PaginaCarichi;
@@ -95,12 +96,19 @@ private:
     void CreaControlli();
     // Shows (and logs, when `logga`) a start-up failure and marks the program to end.
     void Fallimento(const QString& testo, bool logga, const QString& testoLog = {});
+    // Takes the folder's lock; false, with the notice shown, while another instance runs.
+    bool BloccaCartella();
+    // The working database must be a sound Dolvera database before anything reads or
+    // repairs it; false, with the numbered error shown and logged, when it is not.
+    bool VerificaDatabaseAvvio(const QString& routine);
     void Termina();
 
     Messaggi& m_messaggi;
     Percorsi m_percorsi;
     TdmDati* m_dati = nullptr;
     std::unique_ptr<TfrmAttendere> m_attendere;
+    // Held while the program runs on its folder: a second start on it stops at once.
+    std::unique_ptr<QLockFile> m_blocco;
     bool m_avviato = false;
     bool m_inEsecuzione = true;
     QList<RegolaTasto> m_tasti;

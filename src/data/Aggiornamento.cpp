@@ -1,78 +1,102 @@
 // The upgrade of the working database from the template a new release ships: the rows of
-// the nine user tables are copied into the template, then the two files are exchanged,
-// keeping two generations of backups.
+// the nine user tables are copied into a copy of the template, then the files are
+// exchanged, keeping two generations of backups.
+//
+// The shipped template is never written. The database is first copied to
+// "Dolvera.bck.mdb.nuovo", then a copy of the template is filled under a temporary name
+// and, once complete and checked, renamed to "Dolvera.mdb.nuovo". From then on every step
+// of the exchange leaves the files in a state that tells which steps are done, so that a
+// start after an interruption (a kill, a failed rename, a template removed by hand)
+// carries on from the first step not done. "Dolvera.mdb" exists at every moment and holds
+// every row.
 
 #include "Datamodule.h"
 
+#include "CopiaDatabase.h"
 #include "Utilitylibrary.h"
 
+#include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QSqlQuery>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 const QString SCHEMA_MODELLO = QStringLiteral("Dolvera0");
 
+// The exit code of a start ended on purpose at a named step of the upgrade.
+constexpr int USCITA_GUASTO = 137;
+
+// The files of an upgrade besides the database and the template.
+struct FileAggiornamento {
+    QString riempimento; // the copy of the template being filled
+    QString nuovo;       // the filled and checked copy, waiting to become the database
+    QString copiaBck;    // the database as it was, waiting to become "Dolvera.bck.mdb"
+    QString bck;
+    QString prev;
+
+    explicit FileAggiornamento(const QString& pathDb)
+        : riempimento(pathDb + QStringLiteral("Dolvera0.mdb.riempimento")),
+          nuovo(pathDb + QStringLiteral("Dolvera.mdb.nuovo")),
+          copiaBck(pathDb + QStringLiteral("Dolvera.bck.mdb.nuovo")),
+          bck(pathDb + QStringLiteral("Dolvera.bck.mdb")),
+          prev(pathDb + QStringLiteral("Dolvera.prev.bck.mdb")) {}
+};
+
 QSqlDatabase connessione() {
     return QSqlDatabase::database(QLatin1String(NOME_CONNESSIONE));
-}
-
-// Attaches the template file to the connection as the schema the export statements name.
-void attaccaModello(const QString& fileDb0) {
-    QSqlQuery q(connessione());
-    q.prepare(QStringLiteral("ATTACH DATABASE ? AS ") + SCHEMA_MODELLO);
-    q.addBindValue(fileDb0);
-    if (!q.exec())
-        throw ErroreDb(q.lastError());
 }
 
 void staccaModello() {
     QSqlQuery q(connessione());
     q.exec(QStringLiteral("DETACH DATABASE ") + SCHEMA_MODELLO);
 }
+
+// The tests of the upgrade name in DOLVERA_GUASTO a step after which the process ends at
+// once, as a kill would, and then check what the next start makes of the files.
+void puntoDiGuasto(const char* passo) {
+    static const QByteArray guasto = qgetenv("DOLVERA_GUASTO");
+    if (!guasto.isEmpty() && guasto == passo)
+        _exit(USCITA_GUASTO);
+}
+
+// Renames `da` to `a`, replacing `a` in one step when it exists.
+void rinomina(const QString& da, const QString& a) {
+    if (std::rename(QFile::encodeName(da).constData(), QFile::encodeName(a).constData()) != 0)
+        throw Errore(QDir::toNativeSeparators(da) + QStringLiteral(" non può essere rinominato (") +
+                     QString::fromLocal8Bit(strerror(errno)) + QStringLiteral(")"));
+}
+
+// Removes an unfinished copy with the rollback journal SQLite may have left beside it: a
+// journal left in place would be played back into the next file of that name.
+void rimuoviCopia(const QString& file) {
+    QFile::remove(file + QStringLiteral("-journal"));
+    QFile::remove(file);
+}
 } // namespace
 
 int TdmDati::UpdateDb() {
     const QString routine = QStringLiteral("TdmDati::UpdateDb");
     utLogEnter(routine);
-    if (!QFile::exists(m_percorsi.FileDb0)) {
-        utLog(routine, QStringLiteral("#1: Non serve aggiornamento database"));
-        utLogExit(routine);
-        return 0;
-    }
-
-    // The nine tables go into the template in one transaction: a failure rolls every copy
-    // back, so both files stay as they were and the next start can try again.
-    try {
-        attaccaModello(m_percorsi.FileDb0);
-    } catch (const ErroreDb& e) {
-        const QString testo = QStringLiteral("Impossibile aggiornare il database. Modello ") +
-                              m_percorsi.FileDb0 + QStringLiteral(" (") + e.messaggio() +
-                              QStringLiteral(").");
-        utLogError(routine, 11, testo);
-        m_avvisi.errore(testo);
-        utLog(routine, QStringLiteral("#2: Errore esportazione tabelle"));
-        utLogExit(routine);
-        return -1;
-    }
-    bool esportate = false;
-    {
-        // Scoped: the file exchange below closes the connection, which no handle may outlive.
-        QSqlDatabase db = connessione();
-        esportate = db.transaction();
-        for (const QString& tabella : tabelleEsportate()) {
-            if (esportate && EsportaTabella0(tabella) != 0)
-                esportate = false;
+    const FileAggiornamento file(m_percorsi.PathDb);
+    if (!QFile::exists(file.nuovo)) {
+        // Copies left by a start that ended before the filled copy was complete are never
+        // trusted: they are made again.
+        rimuoviCopia(file.riempimento);
+        QFile::remove(file.copiaBck);
+        if (!QFile::exists(m_percorsi.FileDb0)) {
+            utLog(routine, QStringLiteral("#1: Non serve aggiornamento database"));
+            utLogExit(routine);
+            return 0;
         }
-        if (esportate)
-            esportate = db.commit();
-        if (!esportate)
-            db.rollback();
-    }
-    staccaModello();
-    if (!esportate) {
-        utLog(routine, QStringLiteral("#2: Errore esportazione tabelle"));
-        utLogExit(routine);
-        return -1;
+        if (!riempiCopiaModello()) {
+            utLog(routine, QStringLiteral("#2: Errore esportazione tabelle"));
+            utLogExit(routine);
+            return -1;
+        }
     }
 
     try {
@@ -89,49 +113,104 @@ int TdmDati::UpdateDb() {
     return 0;
 }
 
-void TdmDati::scambiaFile() {
+// Copies the database to "Dolvera.bck.mdb.nuovo" and the template to a temporary name,
+// fills the latter with the nine tables in one transaction, checks it and renames it to
+// "Dolvera.mdb.nuovo". On failure both copies are removed, the template and the database
+// stay as they were, and the reason has been shown and logged.
+bool TdmDati::riempiCopiaModello() {
     const QString routine = QStringLiteral("TdmDati::UpdateDb");
-    const QString prev = m_percorsi.PathDb + QStringLiteral("Dolvera.prev.bck.mdb");
-    const QString bck = m_percorsi.PathDb + QStringLiteral("Dolvera.bck.mdb");
-    if (QFile::exists(prev)) {
-        QFile::remove(prev);
-        utLog(routine, QStringLiteral("#3: Eliminato Dolvera.prev.bck.mdb"));
+    const FileAggiornamento file(m_percorsi.PathDb);
+    const auto fallito = [&](const QString& motivo) {
+        const QString testo = QStringLiteral("Impossibile aggiornare il database. Modello ") +
+                              QDir::toNativeSeparators(m_percorsi.FileDb0) + QStringLiteral(" (") +
+                              motivo + QStringLiteral(").");
+        utLogError(routine, 11, testo);
+        m_avvisi.errore(testo);
+        rimuoviCopia(file.riempimento);
+        QFile::remove(file.copiaBck);
+        return false;
+    };
+    QString motivo;
+    // The database is not being written: its file is complete and consistent.
+    if (!CopiaFileSicura(m_percorsi.FileDb, file.copiaBck, &motivo))
+        return fallito(motivo);
+    puntoDiGuasto("copia_database");
+    if (!CopiaFileSicura(m_percorsi.FileDb0, file.riempimento, &motivo))
+        return fallito(motivo);
+    try {
+        AttaccaDatabase(file.riempimento, SCHEMA_MODELLO);
+    } catch (const ErroreDb& e) {
+        return fallito(e.messaggio());
     }
-    if (QFile::exists(bck)) {
-        QFile::rename(bck, prev);
-        utLog(routine, QStringLiteral("#4: Rinominato Dolvera.bck.mdb"));
+    bool esportate = false;
+    {
+        QSqlDatabase db = connessione();
+        esportate = db.transaction();
+        for (const QString& tabella : tabelleEsportate()) {
+            if (esportate && EsportaTabella0(tabella) != 0)
+                esportate = false;
+            puntoDiGuasto("esportazione");
+        }
+        if (esportate)
+            esportate = db.commit();
+        if (!esportate)
+            db.rollback();
     }
-    ChiudiConnessione();
-    // Unlike the backup rotation above, these two renames decide which file the program
-    // opens: a failure must not pass for an upgrade.
-    if (!QFile::rename(m_percorsi.FileDb, bck)) {
-        ApriConnessione(m_percorsi.FileDb);
-        svuotaModello();
-        throw Errore(m_percorsi.FileDb + QStringLiteral(" non può essere rinominato"));
+    staccaModello();
+    puntoDiGuasto("copia_riempita");
+    if (!esportate) {
+        // EsportaTabella0 has shown and logged the reason.
+        rimuoviCopia(file.riempimento);
+        QFile::remove(file.copiaBck);
+        return false;
     }
-    if (!QFile::rename(m_percorsi.FileDb0, m_percorsi.FileDb)) {
-        QFile::rename(bck, m_percorsi.FileDb);
-        ApriConnessione(m_percorsi.FileDb);
-        svuotaModello();
-        throw Errore(m_percorsi.FileDb0 + QStringLiteral(" non può essere rinominato"));
+    if (!VerificaDatabase(file.riempimento, true, &motivo))
+        return fallito(motivo);
+    try {
+        rinomina(file.riempimento, file.nuovo);
+    } catch (const Errore& e) {
+        return fallito(e.messaggio());
     }
-    ApriConnessione(m_percorsi.FileDb);
-    utLog(routine, QStringLiteral("#5: File rinominati"));
+    puntoDiGuasto("copia_pronta");
+    return true;
 }
 
-// After an exchange that failed, takes the copied rows out of the template again, so that
-// the next start finds it as shipped and can repeat the upgrade.
-void TdmDati::svuotaModello() {
-    attaccaModello(m_percorsi.FileDb0);
-    QSqlDatabase db = connessione();
-    db.transaction();
-    {
-        QSqlQuery q(db);
-        for (const QString& tabella : tabelleEsportate())
-            q.exec(QStringLiteral("DELETE FROM ") + SCHEMA_MODELLO + QLatin1Char('.') + tabella);
+// Puts "Dolvera.mdb.nuovo" in the place of the database, whose copy becomes
+// "Dolvera.bck.mdb" while the former backup becomes "Dolvera.prev.bck.mdb". The steps,
+// each recognised by the files it leaves:
+//   1. the template is removed, so that the upgrade is not started again;
+//   2. while "Dolvera.bck.mdb.nuovo" exists, "Dolvera.bck.mdb" is the former backup: it
+//      is renamed over "Dolvera.prev.bck.mdb";
+//   3. "Dolvera.bck.mdb.nuovo" is renamed to "Dolvera.bck.mdb";
+//   4. "Dolvera.mdb.nuovo" is renamed over "Dolvera.mdb".
+// A backup is only ever replaced by the one that follows it, never deleted first.
+void TdmDati::scambiaFile() {
+    const QString routine = QStringLiteral("TdmDati::UpdateDb");
+    const FileAggiornamento file(m_percorsi.PathDb);
+    // No handle may stay on the file that is replaced.
+    ChiudiConnessione();
+    if (QFile::exists(m_percorsi.FileDb0)) {
+        if (!QFile::remove(m_percorsi.FileDb0))
+            throw Errore(QDir::toNativeSeparators(m_percorsi.FileDb0) +
+                         QStringLiteral(" non può essere eliminato"));
+        puntoDiGuasto("modello_eliminato");
     }
-    db.commit();
-    staccaModello();
+    if (QFile::exists(file.copiaBck)) {
+        if (QFile::exists(file.bck)) {
+            const bool eliminaPrev = QFile::exists(file.prev);
+            rinomina(file.bck, file.prev);
+            if (eliminaPrev)
+                utLog(routine, QStringLiteral("#3: Eliminato Dolvera.prev.bck.mdb"));
+            utLog(routine, QStringLiteral("#4: Rinominato Dolvera.bck.mdb"));
+            puntoDiGuasto("copie_ruotate");
+        }
+        rinomina(file.copiaBck, file.bck);
+        puntoDiGuasto("copia_rinominata");
+    }
+    rinomina(file.nuovo, m_percorsi.FileDb);
+    puntoDiGuasto("database_sostituito");
+    ApriConnessione(m_percorsi.FileDb);
+    utLog(routine, QStringLiteral("#5: File rinominati"));
 }
 
 int TdmDati::EsportaTabella0(const QString& tbl) {

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QUrl>
 #include <QVariant>
@@ -25,10 +26,12 @@ QSqlDatabase ApriConnessione(const QString& file, const QString& nome) {
                           ? QSqlDatabase::database(nome, false)
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
     db.close();
-    // "mode=rw": SQLite opens the file but never creates it, also if it vanished just now.
+    // "mode=rw" and "mode=ro": SQLite opens the file but never creates it, also if it
+    // vanished just now.
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
-    db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
-                       QStringLiteral("?mode=rw"));
+    db.setDatabaseName(
+        QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+        (FileSolaLettura(file) ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
     if (!db.open())
         throw ErroreDb(db.lastError());
     try {
@@ -50,6 +53,25 @@ QSqlDatabase ApriConnessione(const QString& file, const QString& nome) {
     return db;
 }
 
+bool FileSolaLettura(const QString& file) {
+    const QFileInfo info(file);
+    // The journal is written beside the file: a folder that cannot take it cannot take a
+    // change either.
+    return !info.isWritable() || !info.permissions().testFlag(QFileDevice::WriteOwner) ||
+           !QFileInfo(info.absolutePath()).isWritable();
+}
+
+bool ConnessioneSolaLettura(const QString& nome) {
+    if (!QSqlDatabase::contains(nome))
+        return false;
+    const QSqlDatabase db = QSqlDatabase::database(nome, false);
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return false;
+    sqlite3* handle = *static_cast<sqlite3* const*>(v.constData());
+    return handle && sqlite3_db_readonly(handle, "main") == 1;
+}
+
 void ChiudiConnessione(const QString& nome) {
     if (!QSqlDatabase::contains(nome))
         return;
@@ -58,6 +80,22 @@ void ChiudiConnessione(const QString& nome) {
         db.close();
     }
     QSqlDatabase::removeDatabase(nome);
+}
+
+void AttaccaDatabase(const QString& file, const QString& schema, const QString& nome) {
+    const QFileInfo info(file);
+    if (!info.isFile())
+        throw ErroreDb(QStringLiteral("Il database ") + QDir::toNativeSeparators(file) +
+                           QStringLiteral(" non esiste."),
+                       QString::number(SQLITE_CANTOPEN));
+    // The connection is opened with URI names: "mode=rw" opens the file but never creates
+    // it, also if it vanished after the check above.
+    QSqlQuery q(QSqlDatabase::database(nome, false));
+    q.prepare(QStringLiteral("ATTACH DATABASE ? AS ") + schema);
+    q.addBindValue(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                   QStringLiteral("?mode=rw"));
+    if (!q.exec())
+        throw ErroreDb(q.lastError());
 }
 
 void EseguiSql(QSqlQuery& q, const QString& sqlAccess) {

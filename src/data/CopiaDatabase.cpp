@@ -97,7 +97,7 @@ bool CopiaFileSicura(const QString& sorgente, const QString& destinazione, QStri
     return sostituisci(temporaneo, destinazione, motivo);
 }
 
-bool VerificaDatabase(const QString& file, bool tabelleProgramma, QString* motivo) {
+bool VerificaDatabase(const QString& file, bool tabelleProgramma, QString* motivo, bool rapida) {
     if (!QFileInfo(file).isFile()) {
         imposta(motivo, QStringLiteral("\"%1\" non esiste.").arg(nomeFile(file)));
         return false;
@@ -126,7 +126,7 @@ bool VerificaDatabase(const QString& file, bool tabelleProgramma, QString* motiv
         sqlite3_finalize(istruzione);
     };
     if (esito == SQLITE_OK) {
-        interroga("PRAGMA integrity_check", [&](sqlite3_stmt* s) {
+        interroga(rapida ? "PRAGMA quick_check" : "PRAGMA integrity_check", [&](sqlite3_stmt* s) {
             const QString testo =
                 QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
             if (testo != QLatin1String("ok")) {

@@ -20,6 +20,21 @@ void lookupArticolo(DataSet& righe) {
     righe.aggiungiLookup(QStringLiteral("agea"), QStringLiteral("articoli_id"),
                          QStringLiteral("articoli"), QStringLiteral("agea"));
 }
+
+// Gives the document list `ds` over `tabella` the month of its latest document, the month
+// its tab shows first, so that it is opened on one month. An empty table keeps no
+// condition. The condition has the form the tab's month filter writes.
+void condizioneUltimoMese(DataSet& ds, const QString& tabella) {
+    const QString massimo = DbValore(tabella, QStringLiteral("MAX(data)"), QString());
+    QDate ultimo = utDataDaTesto(massimo);
+    if (!ultimo.isValid())
+        ultimo = utDataOraDaTesto(massimo).date();
+    if (!ultimo.isValid())
+        return;
+    const auto [primo, fine] = utLimitiMese(ultimo);
+    ds.setCondizione(QStringLiteral("data >= '") + utTestoData(primo) +
+                     QStringLiteral("' AND data <= '") + utTestoData(fine) + QStringLiteral("'"));
+}
 } // namespace
 
 TdmDati::TdmDati(const Percorsi& percorsi, Avvisi& avvisi, QObject* parent)
@@ -152,6 +167,11 @@ void TdmDati::definisciDataSet() {
 }
 
 void TdmDati::apriDataSet() {
+    // The receipts and the distributions are listed a month at a time: read at start only
+    // the month the tabs show first, so that the start does not grow with the years of
+    // history. Whoever reaches a document by ID reads its month from the table.
+    condizioneUltimoMese(tblCarichi_mast, QStringLiteral("carichi_mast"));
+    condizioneUltimoMese(tblScarichi_mast, QStringLiteral("scarichi_mast"));
     const QList<DataSet*> tutti = tuttiDataSet();
     for (qsizetype i = 0; i < APERTI_ALL_AVVIO; ++i)
         tutti[i]->apri();

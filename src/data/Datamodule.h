@@ -25,6 +25,8 @@ public:
     ~TdmDati() override;
 
     bool pronto() const { return m_pronto; }
+    // The database file is read-only: the program reads it, and no change can be stored.
+    bool solaLettura() const { return ConnessioneSolaLettura(); }
     // The schema version read at start-up: 0 without table info, -1 after an error.
     int versioneDb() const { return m_versioneDb; }
 
@@ -88,8 +90,10 @@ private:
     QList<DataSet*> tuttiDataSet();
     void definisciDataSet();
     void apriDataSet();
+    // The upgrade in two halves: the rows copied into a copy of the template, then the
+    // files exchanged by renames that a later start recognises and completes.
+    bool riempiCopiaModello();
     void scambiaFile();
-    void svuotaModello();
 
     Percorsi m_percorsi;
     Avvisi& m_avvisi;

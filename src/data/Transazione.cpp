@@ -25,6 +25,18 @@ void Transazione::conferma() {
     m_aperta = false;
 }
 
+bool Transazione::confermaSePossibile() noexcept {
+    try {
+        QSqlQuery q(m_db);
+        if (!q.exec(QStringLiteral("RELEASE ") + m_nome))
+            return false;
+        m_aperta = false;
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 void Transazione::esegui(const QString& sql) {
     QSqlQuery q(m_db);
     if (!q.exec(sql))

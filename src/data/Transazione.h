@@ -18,6 +18,11 @@ public:
 
     // Keeps what was done. Throws ErroreDb when it cannot be written.
     void conferma();
+    // Keeps what was done, after a statement inside has failed: false, without throwing,
+    // when it cannot. A full disk or a failed write may make the engine roll back the whole
+    // transaction itself; the savepoint is gone then, and the error that caused it is the
+    // one the caller must report, not the "no such savepoint" that closing it would give.
+    bool confermaSePossibile() noexcept;
 
 private:
     void esegui(const QString& sql);

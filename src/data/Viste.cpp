@@ -1,5 +1,6 @@
 #include "Viste.h"
 
+#include "Connessione.h"
 #include "ErroreDb.h"
 #include "ReportHost.h"
 #include "Transazione.h"
@@ -70,6 +71,11 @@ void esegui(QSqlQuery& q, const QString& sql) {
 
 void RicreaQryPivot(const QString& connessione) {
     QSqlDatabase db = QSqlDatabase::database(connessione);
+    // A read-only file keeps its view: a temporary one of the same name, which the engine
+    // finds first, lives with the connection and reads the file's current articles.
+    const bool temporanea = ConnessioneSolaLettura(connessione);
+    const QString schema =
+        temporanea ? QStringLiteral("sqlite_temp_master") : QStringLiteral("sqlite_master");
     QList<int> articoli;
     QString attuale;
     {
@@ -78,8 +84,8 @@ void RicreaQryPivot(const QString& connessione) {
                       "SELECT ID FROM articoli WHERE agea = 1 ORDER BY descr COLLATE NOCASE, ID"));
         while (q.next())
             articoli << q.value(0).toInt();
-        esegui(q, QStringLiteral(
-                      "SELECT sql FROM sqlite_master WHERE type = 'view' AND name = 'qry_pivot'"));
+        esegui(q, QStringLiteral("SELECT sql FROM ") + schema +
+                      QStringLiteral(" WHERE type = 'view' AND name = 'qry_pivot'"));
         if (q.next())
             attuale = q.value(0).toString();
     }
@@ -92,8 +98,12 @@ void RicreaQryPivot(const QString& connessione) {
     QSqlQuery q(db);
     esegui(q, QStringLiteral("SAVEPOINT ricrea_qry_pivot"));
     try {
-        esegui(q, QStringLiteral("DROP VIEW IF EXISTS qry_pivot"));
-        esegui(q, testo);
+        esegui(q, temporanea ? QStringLiteral("DROP VIEW IF EXISTS temp.qry_pivot")
+                             : QStringLiteral("DROP VIEW IF EXISTS qry_pivot"));
+        // The engine keeps the text without TEMP: the comparison above holds for both.
+        esegui(q, temporanea ? QString(testo).replace(QStringLiteral("CREATE VIEW"),
+                                                      QStringLiteral("CREATE TEMP VIEW"))
+                             : testo);
         esegui(q, QStringLiteral("RELEASE ricrea_qry_pivot"));
     } catch (const ErroreDb&) {
         // Keep the previous view: undo the drop, then leave the savepoint.

@@ -78,6 +78,39 @@ private slots:
         ApriConnessione(m_db->cartella().fileDb());
         QCOMPARE(righe("scarichi_dett", "master_id"),
                  (QStringList{"1|7|5|5", "3|8|5|1", "4|8|5|1"}));
+        QCOMPARE(m_db->cartella().righeLog().filter("Eliminato un duplicato").size(), 1);
+    }
+
+    // A full disk while a total is written: the single-row update has no statement journal,
+    // so the engine rolls back the whole transaction, the groups merged before included.
+    // Its own reason reaches the caller, no merge is logged and every line is as it was.
+    void discoPieno() {
+        // Document 0 is merged in place. The kept lines of documents 1..1000 grow from a
+        // quantity of 1 to a total of twelve digits; the lines deleted lie on other pages, so
+        // the growth soon needs a page the file lacks.
+        ConnessioneProva::esegui(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+            "INSERT INTO scarichi_dett (ID, master_id, articoli_id, qta) "
+            "SELECT i, (i - 1) % 1000 + 1, 5, CASE WHEN i <= 1000 THEN 1 ELSE 123456789011 END "
+            "FROM n");
+        ConnessioneProva::esegui("INSERT INTO scarichi_dett (ID, master_id, articoli_id, qta) "
+                                 "VALUES (2001, 0, 5, 2), (2002, 0, 5, 3)");
+        const QStringList prima = righe("scarichi_dett", "master_id");
+        QSqlQuery q(QSqlDatabase::database(NOME_CONNESSIONE));
+        QVERIFY(q.exec("PRAGMA page_count") && q.next());
+        ConnessioneProva::esegui("PRAGMA max_page_count=" + q.value(0).toString());
+        try {
+            CheckArticoliDuplicatiUnaTabella("scarichi_dett", "master_id");
+            QFAIL("the merge went through on a full disk");
+        } catch (const ErroreDb& e) {
+            QVERIFY2(e.messaggio().contains("database or disk is full"), qPrintable(e.messaggio()));
+        }
+        QCOMPARE(utLogLivello(), 0);
+        const QStringList log = m_db->cartella().righeLog();
+        QVERIFY(log.filter("Eliminato un duplicato").isEmpty());
+        // A group was merged before the failure, and undone with it.
+        QCOMPARE(log.filter("DELETE FROM scarichi_dett WHERE master_id=0 ").size(), 1);
+        QCOMPARE(righe("scarichi_dett", "master_id"), prima);
     }
 };
 

@@ -8,9 +8,16 @@
 #include "VersionInfo.h"
 #include "main.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSysInfo>
 #include <QTest>
 
 namespace {
@@ -33,6 +40,45 @@ void cambiaRegistro(const CartellaProgramma& cartella, const QString& da, const 
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(testo.toUtf8());
 }
+// Name and content digest of every file of the folder but the log and the lock.
+QStringList impronta(const CartellaProgramma& cartella) {
+    QStringList voci;
+    QDirIterator it(cartella.percorso(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        if (file.endsWith("Dolvera.LOG") || file.endsWith("Dolvera.lock"))
+            continue;
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        voci << file + ' ' +
+                    QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1).toHex();
+    }
+    voci.sort();
+    return voci;
+}
+
+void scriviFile(const QString& file, const QByteArray& dati, qint64 posizione = 0) {
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadWrite |
+                   (posizione == 0 ? QIODevice::Truncate : QIODevice::ReadWrite)));
+    f.seek(posizione);
+    f.write(dati);
+}
+
+// Runs one statement on the database `file` (created when missing).
+void sqlSu(const QString& file, const QString& istruzione) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "sqlSu");
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(istruzione));
+    }
+    QSqlDatabase::removeDatabase("sqlSu");
+}
+
+const QString MOLTI_NOMINATIVI =
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4000) "
+    "INSERT INTO nominativi (cognome, via) SELECT 'COGNOME ' || i, 'Via dei Mille ' || i FROM n";
 } // namespace
 
 class TestAvvio : public QObject {
@@ -176,6 +222,135 @@ private slots:
         QCOMPARE(cartella.righe("Dolvera-1.LOG"), QStringList{"Dolvera.LOG"});
         QCOMPARE(cartella.righe("Dolvera-2.LOG"), QStringList{"Dolvera-1.LOG"});
         QCOMPARE(cartella.righeLog().value(0), QString("TfrmMain::TfrmMain {"));
+    }
+
+    // A second start on the folder of a running one stops before touching a file; the lock
+    // of a process that ended without releasing it does not stop the next start.
+    void unaIstanzaPerCartella() {
+        CartellaProgramma cartella;
+        {
+            TfrmMain prima(cartella.percorso(), m_messaggi);
+            QVERIFY(prima.avviato());
+            const QStringList prime = impronta(cartella);
+            const QStringList log = cartella.righeLog();
+            m_messaggi.attendi(Messaggi::Tipo::Errore, "Dolvera è già in esecuzione.");
+            TfrmMain seconda(cartella.percorso(), m_messaggi);
+            QVERIFY(!seconda.avviato());
+            QCOMPARE(impronta(cartella), prime);
+            QCOMPARE(cartella.righeLog(), log);
+        }
+        QProcess morto;
+        morto.start("true");
+        QVERIFY(morto.waitForStarted());
+        const qint64 pid = morto.processId();
+        QVERIFY(morto.waitForFinished());
+        scriviFile(cartella.file("Dolvera.lock"), QByteArray::number(pid) + "\nDolvera\n" +
+                                                      QSysInfo::machineHostName().toUtf8() + "\n");
+        TfrmMain dopo(cartella.percorso(), m_messaggi);
+        QVERIFY(dopo.avviato());
+    }
+
+    void databaseNonValido_data() {
+        QTest::addColumn<QString>("guasto");
+        QTest::addColumn<bool>("conCopia");
+        for (const char* guasto : {"danneggiato", "troncato", "vuoto", "estraneo"})
+            QTest::newRow(guasto) << QString(guasto) << false;
+        QTest::newRow("danneggiato, con copie automatiche") << "danneggiato" << true;
+    }
+    // The database is checked before the data module connects, upgrades or repairs it.
+    void databaseNonValido() {
+        QFETCH(QString, guasto);
+        QFETCH(bool, conCopia);
+        CartellaProgramma cartella;
+        const QString db = cartella.fileDb();
+        sqlSu(db, MOLTI_NOMINATIVI); // damage in its middle hits the records
+        const qint64 dimensione = QFileInfo(db).size();
+        QVERIFY(dimensione > 256 * 1024);
+        if (guasto == "danneggiato") {
+            QByteArray casuale(64 * 1024, Qt::Uninitialized);
+            for (char& c : casuale)
+                c = char(QRandomGenerator::global()->bounded(256));
+            scriviFile(db, casuale, dimensione / 2);
+        } else if (guasto == "troncato") {
+            QVERIFY(QFile::resize(db, dimensione / 2));
+        } else if (guasto == "vuoto") {
+            QVERIFY(QFile::resize(db, 0));
+        } else {
+            QFile::remove(db);
+            sqlSu(db, "CREATE TABLE clienti (id INTEGER, nome TEXT)");
+        }
+        // A template waiting for the upgrade must stay as it is too.
+        cartella.copiaModello("Dolvera0.mdb");
+        QString atteso =
+            "ERRORE #14: Il database \"" + db + "\" è danneggiato o non è un database di Dolvera.";
+        if (conCopia) {
+            QDir().mkpath(cartella.file("Backup"));
+            for (const char* nome : {"Dolvera 2026-03-01.mdb", "Dolvera 2026-03-02.mdb"})
+                cartella.copiaModello("Backup/" + QString(nome));
+            atteso += "\nLa copia automatica più recente è \"" +
+                      cartella.file("Backup/Dolvera 2026-03-02.mdb") +
+                      "\" (02/03/2026). Per ripristinarla chiudere Dolvera, conservare a parte il "
+                      "file danneggiato e copiare al suo posto la copia, con il nome Dolvera.mdb.";
+        }
+        const QStringList prima = impronta(cartella);
+        m_messaggi.attendi(Messaggi::Tipo::Errore, atteso);
+        TfrmMain frm(cartella.percorso(), m_messaggi);
+        QVERIFY(!frm.avviato());
+        QCOMPARE(impronta(cartella), prima);
+        const QStringList log = cartella.righeLog();
+        QVERIFY2(
+            log.filter("  ERRORE #14: Database danneggiato o non di Dolvera: \"" + db).size() == 1,
+            qPrintable(log.join('\n')));
+    }
+
+    // A process killed in the middle of a change leaves a journal: the change is undone and
+    // the start goes on, the database not taken for a damaged one.
+    void journalDiUnProcessoInterrotto() {
+        CartellaProgramma cartella;
+        const QString db = cartella.fileDb();
+        CartellaProgramma interrotta;
+        {
+            QSqlDatabase c = QSqlDatabase::addDatabase("QSQLITE", "interrotta");
+            c.setDatabaseName(interrotta.fileDb());
+            QVERIFY(c.open());
+            QSqlQuery q(c);
+            QVERIFY(q.exec("PRAGMA cache_size=1"));
+            QVERIFY(q.exec("BEGIN"));
+            QVERIFY(q.exec(MOLTI_NOMINATIVI));
+            // The file and its journal as a killed process leaves them.
+            QFile::remove(db);
+            QVERIFY(QFile::copy(interrotta.fileDb(), db));
+            QVERIFY(QFile::copy(interrotta.fileDb() + "-journal", db + "-journal"));
+            QVERIFY(q.exec("ROLLBACK"));
+        }
+        QSqlDatabase::removeDatabase("interrotta");
+        TfrmMain frm(cartella.percorso(), m_messaggi);
+        QVERIFY(frm.avviato());
+        QVERIFY(!QFile::exists(db + "-journal"));
+        TdmDati dati(frm.percorsi(), m_messaggi);
+        QCOMPARE(dati.tblNominativi.conteggio(), 0);
+    }
+
+    // A read-only database (its permission bits, which count for the superuser as well) is
+    // said once at start; the program then reads it and writes nothing.
+    void databaseSolaLettura() {
+        CartellaProgramma cartella;
+        QVERIFY(QFile::setPermissions(cartella.fileDb(), QFile::ReadOwner | QFile::ReadGroup));
+        const QStringList prima = impronta(cartella);
+        TfrmMain frm(cartella.percorso(), m_messaggi);
+        QVERIFY(frm.avviato());
+        TdmDati dati(frm.percorsi(), m_messaggi);
+        QVERIFY(dati.solaLettura());
+        frm.ImpostaDati(dati);
+        m_messaggi.attendi(Messaggi::Tipo::Informazione,
+                           "Il database \"" + cartella.fileDb() +
+                               "\" è di sola lettura: le modifiche non saranno registrate.");
+        frm.show();
+        QVERIFY(frm.inEsecuzione());
+        QVERIFY(dati.tblLstUm.conteggio() > 0);
+        QStringList dopo = impronta(cartella);
+        dopo.removeIf([](const QString& f) { return f.contains("/Backup/"); });
+        QCOMPARE(dopo, prima);
     }
 
     void avvioCompletoEDueShow() {

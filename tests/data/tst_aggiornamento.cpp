@@ -9,8 +9,11 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
+#include <tuple>
 
 namespace {
 // Collects the messages the data module shows.
@@ -55,6 +58,78 @@ const QStringList RIGHE_UTENTE = {
     "VALUES (4, '2024-03-05', 8, 1, 1, 3)",
     "INSERT INTO scarichi_dett (ID, master_id, articoli_id, qta) VALUES (9, 4, 5, 2)",
 };
+
+// Some years of movements beside the rows above, as INSERT ... SELECT over a series.
+const QStringList ANNI_DI_DATI = [] {
+    QStringList istruzioni;
+    for (const auto& [tabella, n, valori] :
+         std::initializer_list<std::tuple<QString, int, QString>>{
+             {"articoli (codint, descr, agea, giacenza)", 300,
+              "'A' || i, 'Art ' || i, i % 2, i / 2.0"},
+             {"nominativi (cognome, nome, numFamiliari)", 2000, "'Cognome' || i, 'Nome', i % 6"},
+             {"scarichi_mast (data, nominativi_id, nrDocumento, causali_id, nrBeneficiati)", 9000,
+              "date('2020-01-01', '+' || (i / 5) || ' days'), i % 2000 + 9, i, 1, 2"},
+             {"scarichi_dett (master_id, articoli_id, qta)", 27000,
+              "i % 9000 + 5, i % 300 + 6, i % 5"}})
+        istruzioni << QString("INSERT INTO %1 WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT "
+                              "i + 1 FROM n WHERE i < %2) SELECT %3 FROM n")
+                          .arg(tabella)
+                          .arg(n)
+                          .arg(valori);
+    return istruzioni;
+}();
+
+// The rows of every upgraded table and a hash of all their values, in ID order.
+QMap<QString, std::pair<int, QByteArray>> contenuto(const QString& file) {
+    QMap<QString, std::pair<int, QByteArray>> tabelle;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "contenuto");
+        db.setConnectOptions("QSQLITE_OPEN_READONLY");
+        db.setDatabaseName(file);
+        if (db.open()) {
+            QSqlQuery q(db);
+            for (const QString& tabella : TdmDati::tabelleEsportate()) {
+                QCryptographicHash hash(QCryptographicHash::Sha256);
+                int righe = 0;
+                q.exec("SELECT * FROM " + tabella + " ORDER BY ID");
+                while (q.next()) {
+                    ++righe;
+                    for (int c = 0; c < q.record().count(); ++c)
+                        hash.addData((q.value(c).toString() + '|').toUtf8());
+                }
+                tabelle[tabella] = {righe, hash.result()};
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase("contenuto");
+    return tabelle;
+}
+
+// The upgrade's files left in a program folder.
+QStringList fileDatabase(const QString& cartella) {
+    return QDir(cartella).entryList({"Dolvera*mdb*"}, QDir::Files | QDir::Dirs | QDir::Hidden,
+                                    QDir::Name);
+}
+
+// The data module started in a child process; its exit code.
+int avvia(const QString& cartella, const QByteArray& guasto = {}) {
+    QProcess processo;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.remove("DOLVERA_GUASTO");
+    if (!guasto.isEmpty())
+        ambiente.insert("DOLVERA_GUASTO", guasto);
+    processo.setProcessEnvironment(ambiente);
+    processo.start(DOLVERA_AVVIO_DATI, {cartella});
+    if (!processo.waitForFinished(120000))
+        return -1;
+    return processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1;
+}
+
+struct Figure {
+    int guasti = 0;
+    int superati = 0;
+    int righePerse = 0;
+} figure;
 } // namespace
 
 class TestAggiornamento : public QObject {
@@ -76,6 +151,10 @@ private slots:
         utLogImpostaFile(m_cartella->fileLog());
     }
     void cleanup() { m_cartella.reset(); }
+    void cleanupTestCase() {
+        qInfo("Guasti iniettati: %d, superati: %d, righe perse: %d", figure.guasti, figure.superati,
+              figure.righePerse);
+    }
 
     // Without a template the database is opened as it is, and its file is not touched; one
     // without the info table is version 0, without a message.
@@ -187,9 +266,9 @@ private slots:
             QVERIFY2(log.count(riga) == 2, qPrintable(riga));
     }
 
-    // The working database cannot become the backup (folders stand in the way): the
-    // template is emptied again so that the next start repeats the upgrade.
-    void scambioFallitoLasciaRipetereLAggiornamento() {
+    // The backups cannot rotate (folders stand in the way): the database stays as it was,
+    // and once the obstacle is gone the next start completes the exchange.
+    void scambioFallitoCompletatoAlProssimoAvvio() {
         sqlSu(m_cartella->fileDb(), RIGHE_UTENTE);
         m_cartella->copiaModello("Dolvera0.mdb");
         QDir cartella(m_cartella->percorso());
@@ -199,19 +278,92 @@ private slots:
             TdmDati dati(percorsi(), m_avvisi);
             QVERIFY(!dati.pronto());
         }
-        QCOMPARE(m_avvisi.errori,
-                 QStringList{"ERRORE #10: Impossibile rinominare i database (" +
-                             m_cartella->fileDb() + " non può essere rinominato)."});
+        QCOMPARE(m_avvisi.errori.size(), 1);
+        QVERIFY2(m_avvisi.errori[0].startsWith("ERRORE #10: Impossibile rinominare i database (" +
+                                               m_cartella->file("Dolvera.bck.mdb") +
+                                               " non può essere rinominato ("),
+                 qPrintable(m_avvisi.errori[0]));
         QVERIFY(m_cartella->righeLog().contains("    #7: Errore aggiornamento database"));
         QCOMPARE(impronta(m_cartella->fileDb()), db);
-        QCOMPARE(sqlSu(m_cartella->fileDb0(), {"SELECT COUNT(*) FROM articoli"}), "0");
 
         QVERIFY(QDir(m_cartella->file("Dolvera.bck.mdb")).removeRecursively());
         m_avvisi.errori.clear();
-        TdmDati dati(percorsi(), m_avvisi);
-        QVERIFY(dati.pronto());
-        QVERIFY(m_avvisi.errori.isEmpty());
-        QVERIFY(dati.tblArticoli.localizza("ID", "5"));
+        {
+            TdmDati dati(percorsi(), m_avvisi);
+            QVERIFY(dati.pronto());
+            QVERIFY(m_avvisi.errori.isEmpty());
+            QVERIFY(dati.tblArticoli.localizza("ID", "5"));
+        }
+        QCOMPARE(impronta(m_cartella->file("Dolvera.bck.mdb")), db);
+        QCOMPARE(fileDatabase(m_cartella->percorso()),
+                 (QStringList{"Dolvera.bck.mdb", "Dolvera.mdb", "Dolvera.prev.bck.mdb"}));
+    }
+
+    // An upgrade ended at any step (as by a kill) is completed or redone by the next start:
+    // every row of the nine tables, the two backup generations, no file left over.
+    void guastoAOgniPasso_data() {
+        QTest::addColumn<QByteArray>("passo");
+        QTest::addColumn<bool>("modelloTolto");
+        for (const char* passo :
+             {"copia_database", "esportazione", "copia_riempita", "copia_pronta",
+              "modello_eliminato", "copie_ruotate", "copia_rinominata", "database_sostituito"})
+            QTest::newRow(passo) << QByteArray(passo) << false;
+        // The template removed by hand once the filled copy is complete.
+        QTest::newRow("copia_pronta, modello tolto") << QByteArray("copia_pronta") << true;
+    }
+    void guastoAOgniPasso() {
+        QFETCH(QByteArray, passo);
+        QFETCH(bool, modelloTolto);
+        for (const char* copia : {"Dolvera.prev.bck.mdb", "Dolvera.bck.mdb"})
+            QFile::copy(m_cartella->fileDb(), m_cartella->file(copia));
+        sqlSu(m_cartella->file("Dolvera.prev.bck.mdb"), {"UPDATE info SET versioneDb = 101"});
+        sqlSu(m_cartella->file("Dolvera.bck.mdb"), {"UPDATE info SET versioneDb = 102"});
+        sqlSu(m_cartella->fileDb(),
+              QStringList{"UPDATE info SET versioneDb = 103"} + RIGHE_UTENTE + ANNI_DI_DATI);
+        m_cartella->copiaModello("Dolvera0.mdb");
+        sqlSu(m_cartella->fileDb0(), {"UPDATE info SET versioneDb = 104"});
+        const auto righe = contenuto(m_cartella->fileDb());
+        QCOMPARE(righe["scarichi_dett"].first, 27001);
+        const QByteArray vecchio = impronta(m_cartella->fileDb());
+
+        ++figure.guasti;
+        QCOMPARE(avvia(m_cartella->percorso(), passo), 137);
+        if (modelloTolto)
+            QVERIFY(QFile::remove(m_cartella->fileDb0()));
+        QCOMPARE(avvia(m_cartella->percorso()), 0);
+
+        const auto dopo = contenuto(m_cartella->fileDb());
+        for (const QString& tabella : TdmDati::tabelleEsportate())
+            figure.righePerse += righe[tabella].first - dopo[tabella].first;
+        QCOMPARE(dopo, righe);
+        QCOMPARE(versione("Dolvera.mdb"), "104");
+        QCOMPARE(impronta(m_cartella->file("Dolvera.bck.mdb")), vecchio);
+        QCOMPARE(versione("Dolvera.prev.bck.mdb"), "102");
+        QCOMPARE(fileDatabase(m_cartella->percorso()),
+                 (QStringList{"Dolvera.bck.mdb", "Dolvera.mdb", "Dolvera.prev.bck.mdb"}));
+        // The start after that finds nothing to do.
+        QCOMPARE(avvia(m_cartella->percorso()), 0);
+        QCOMPARE(versione("Dolvera.prev.bck.mdb"), "102");
+        ++figure.superati;
+    }
+
+    // The upgrade attaches only existing files, read-write, whatever characters the folder
+    // name holds; a missing file is an error and is not created.
+    void attaccaSoloFileEsistenti() {
+        ApriConnessione(m_cartella->fileDb());
+        QVERIFY(QDir(m_cartella->percorso()).mkdir("a b#%?c"));
+        const QString altro = m_cartella->file("a b#%?c/Dolvera0.mdb");
+        QVERIFY_THROWS_EXCEPTION(ErroreDb, AttaccaDatabase(altro, "Dolvera0"));
+        QVERIFY(!QFile::exists(altro));
+        m_cartella->copiaModello("a b#%?c/Dolvera0.mdb");
+        AttaccaDatabase(altro, "Dolvera0");
+        {
+            QSqlQuery q(QSqlDatabase::database(NOME_CONNESSIONE));
+            QVERIFY(q.exec("INSERT INTO Dolvera0.fornitori (ragsoc) VALUES ('Attaccato')"));
+            QVERIFY(q.exec("DETACH DATABASE Dolvera0"));
+        }
+        ChiudiConnessione();
+        QCOMPARE(sqlSu(altro, {"SELECT ragsoc FROM fornitori"}), "Attaccato");
     }
 
     // Only the tab names re-read their data sets; another name is an error, and both are

@@ -191,21 +191,40 @@ private slots:
         QCOMPARE(righe("SELECT numero FROM qry_pivot"),
                  QStringList({"14", "B12", "8", "9", "12", "C7"}));
 
-        // A failure leaves the previous view in place and no transaction open.
+        // A read-only connection gets a view of its own, the file keeps its view; a failure
+        // (the file locked by another writer) leaves the previous view in place and no
+        // transaction open.
         esegui("UPDATE articoli SET agea = 1 WHERE ID = ?", {m_biscotti});
         const QString sola = QStringLiteral("tst_viste_sola_lettura");
+        const QString altra = QStringLiteral("tst_viste_bloccata");
+        const QString blocco = QStringLiteral("tst_viste_blocco");
         {
             QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), sola);
             d.setDatabaseName(m_db->cartella().fileDb());
             d.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
             QVERIFY(d.open());
-            QVERIFY_THROWS_EXCEPTION(ErroreDb, RicreaQryPivot(sola));
+            RicreaQryPivot(sola);
             QSqlQuery q(d);
-            QVERIFY2(q.exec("BEGIN"), qPrintable(q.lastError().text()));
-            QVERIFY(q.exec("ROLLBACK"));
-            d.close();
+            QVERIFY(q.exec("SELECT * FROM qry_pivot"));
+            QCOMPARE(q.record().count() - 5, 4);
+
+            QSqlDatabase b = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), blocco);
+            b.setDatabaseName(m_db->cartella().fileDb());
+            QVERIFY(b.open());
+            QSqlQuery qb(b);
+            QVERIFY(qb.exec("BEGIN IMMEDIATE"));
+            QSqlDatabase w = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), altra);
+            w.setDatabaseName(m_db->cartella().fileDb());
+            w.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+            QVERIFY(w.open());
+            QVERIFY_THROWS_EXCEPTION(ErroreDb, RicreaQryPivot(altra));
+            QVERIFY(qb.exec("ROLLBACK"));
+            QSqlQuery qw(w);
+            QVERIFY2(qw.exec("BEGIN"), qPrintable(qw.lastError().text()));
+            QVERIFY(qw.exec("ROLLBACK"));
         }
-        QSqlDatabase::removeDatabase(sola);
+        for (const QString& nome : {sola, altra, blocco})
+            QSqlDatabase::removeDatabase(nome);
         QCOMPARE(colonne("qry_pivot").mid(5), QStringList({a(m_latte), a(olio), a(m_zucchero)}));
         QTest::ignoreMessage(QtWarningMsg, "QSqlQuery::exec: database not open");
         QVERIFY_THROWS_EXCEPTION(ErroreDb, RicreaQryPivot(QStringLiteral("nessuna")));

@@ -43,13 +43,15 @@ class TestCarichi : public QObject {
 
 private slots:
     // Guards the month filter: both the first and the last day of the month belong to it,
-    // the next month's first day does not, and the tab opens on the latest month.
+    // the next month's first day does not, and the tab opens on the latest month, the only
+    // one read at start.
     void filtroDelMese() {
         ProgrammaProva p(conCarichi({
             "INSERT INTO carichi_mast (data, nrDocumento, fornitore_id) VALUES "
             "('2024-03-01', 'A1', 1), ('2024-03-31', 'A2', 2), ('2024-04-01', 'A3', 1), "
             "('2024-06-10', 'A4', 1)",
         }));
+        QCOMPARE(p.dati().tblCarichi_mast.conteggio(), 1);
         QVERIFY(p.vaiScheda("tsCarichi"));
         QCOMPARE(mesi(p), QStringList({"Marzo 2024", "Aprile 2024", "Maggio 2024", "Giugno 2024"}));
         QCOMPARE(meseScelto(p), "Giugno 2024");

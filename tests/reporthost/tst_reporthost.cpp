@@ -390,6 +390,30 @@ private slots:
         QVERIFY(rigaCon(testo.mid(totale), {"Firma del beneficiario", "Firma del volontario"}));
     }
 
+    // A read-only file is printed from as it is: the register's view of the current AGEA
+    // articles lives with the host's connection, and the file keeps every byte.
+    void stampaDaDatabaseSolaLettura() {
+        CartellaProgramma cartella;
+        riempi(cartella);
+        sql(cartella, {QStringLiteral("UPDATE parametri SET Regagea_Articolo_ID = '2'")});
+        QVERIFY(QFile::setPermissions(cartella.fileDb(), QFile::ReadOwner | QFile::ReadGroup));
+        QFile db(cartella.fileDb());
+        QVERIFY(db.open(QIODevice::ReadOnly));
+        const QByteArray prima = db.readAll();
+        db.close();
+
+        const Esito esito = stampa(cartella, QStringLiteral("mac_StampaRegistroAgeaNoCopertina"));
+        QVERIFY2(esito.codice == 0, qPrintable(esito.errore));
+        QCOMPARE(esito.nuoviPdf.size(), 1);
+        const QString testo = testoPdf(esito.nuoviPdf.first());
+        QVERIFY2(rigaCon(testo, {QStringLiteral("05/03/2024"), QStringLiteral("4 indigenti"),
+                                 QStringLiteral("61,5")}),
+                 qPrintable(testo));
+        QVERIFY(db.open(QIODevice::ReadOnly));
+        QVERIFY(db.readAll() == prima);
+        QVERIFY(!QFile::exists(cartella.fileDb() + QStringLiteral("-journal")));
+    }
+
     void errori_data() {
         // The arguments split at blanks; "@DB@" is the database of the folder.
         QTest::addColumn<QString>("argomenti");
