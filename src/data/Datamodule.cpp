@@ -1,6 +1,7 @@
 #include "Datamodule.h"
 
 #include "Utilitylibrary.h"
+#include "Viste.h"
 
 #include <QHash>
 
@@ -42,6 +43,8 @@ TdmDati::TdmDati(const Percorsi& percorsi, Avvisi& avvisi, QObject* parent)
     const QString routine = QStringLiteral("TdmDati::TdmDati");
     utLogEnter(routine);
     ApriConnessione(m_percorsi.FileDb);
+    // A read-only file still takes the parameters of the register and of the prints.
+    PreparaSolaLettura();
     utLog(routine, QStringLiteral("#1: Database connesso"));
     if (UpdateDb() < 0) {
         utLog(routine, QStringLiteral("#2: UpdateDb NON riuscito"));

@@ -2,6 +2,7 @@
 
 #include "AccessoDati.h"
 #include "Stampanti.h"
+#include "Viste.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -25,6 +26,11 @@ bool ReportHost::EseguiMacro(const QString& macro, QString* motivo) const {
     // (a choice that could not be stored is still the printer of this run).
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert(QStringLiteral("DOLVERA_STAMPANTE"), utStampanteCorrente());
+    // On a read-only file the parameters live with this connection only: the host takes
+    // them from its environment.
+    ambiente.remove(QStringLiteral("DOLVERA_PARAMETRI"));
+    if (ConnessioneSolaLettura())
+        ambiente.insert(QStringLiteral("DOLVERA_PARAMETRI"), TestoParametri());
     host.setProcessEnvironment(ambiente);
     host.startCommand(RigaComando(macro));
     QString errore;

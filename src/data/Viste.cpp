@@ -7,9 +7,13 @@
 #include "Utilitylibrary.h"
 
 #include <QList>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
 
 namespace {
 
@@ -122,4 +126,100 @@ void ImpostaParametriMese(const QDate& mese) {
     ReportHost::ImpostaParametro(QStringLiteral("Pivot_giac_data"),
                                  utTestoData(QDate(letta.year(), letta.month(), 1)));
     scrittura.conferma();
+}
+
+void PreparaSolaLettura(const QString& connessione) {
+    if (!ConnessioneSolaLettura(connessione))
+        return;
+    QSqlDatabase db = QSqlDatabase::database(connessione);
+    QSqlQuery q(db);
+    esegui(q, QStringLiteral("SELECT 1 FROM sqlite_temp_master WHERE type = 'table' AND "
+                             "name = 'parametri'"));
+    if (q.next())
+        return;
+
+    struct Oggetto {
+        QString tipo, nome, sql;
+    };
+    QList<Oggetto> oggetti;
+    esegui(q, QStringLiteral("SELECT type, name, sql FROM main.sqlite_master WHERE type IN "
+                             "('view', 'trigger') AND sql IS NOT NULL ORDER BY rowid"));
+    while (q.next())
+        oggetti.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString()});
+
+    // A stored view reads the stored objects of its names: every view that reads parametri,
+    // or a view that does, needs its own copy, found until no new view reads one of them.
+    QStringList letti{QStringLiteral("parametri")};
+    QSet<QString> scelti;
+    for (bool nuovi = true; nuovi;) {
+        nuovi = false;
+        const QRegularExpression nomi(QStringLiteral("\\b(") + letti.join(QLatin1Char('|')) +
+                                          QStringLiteral(")\\b"),
+                                      QRegularExpression::CaseInsensitiveOption);
+        for (const Oggetto& o : std::as_const(oggetti)) {
+            if (scelti.contains(o.nome) || !o.sql.contains(nomi))
+                continue;
+            scelti.insert(o.nome);
+            if (o.tipo == QLatin1String("view")) {
+                letti << QRegularExpression::escape(o.nome);
+                nuovi = true;
+            }
+        }
+    }
+
+    esegui(q, QStringLiteral("SAVEPOINT prepara_sola_lettura"));
+    try {
+        esegui(q, QStringLiteral("CREATE TEMP TABLE parametri AS SELECT * FROM main.parametri"));
+        for (const Oggetto& o : std::as_const(oggetti)) {
+            if (!scelti.contains(o.nome))
+                continue;
+            // The engine stores the text starting "CREATE VIEW" or "CREATE TRIGGER".
+            const QString tipo = o.tipo == QLatin1String("view") ? QStringLiteral("VIEW")
+                                                                 : QStringLiteral("TRIGGER");
+            QString testo = o.sql;
+            testo.replace(QRegularExpression(QStringLiteral("^\\s*CREATE\\s+") + tipo,
+                                             QRegularExpression::CaseInsensitiveOption),
+                          QStringLiteral("CREATE TEMP ") + tipo);
+            esegui(q, testo);
+        }
+        esegui(q, QStringLiteral("RELEASE prepara_sola_lettura"));
+    } catch (const ErroreDb&) {
+        q.exec(QStringLiteral("ROLLBACK TO prepara_sola_lettura"));
+        q.exec(QStringLiteral("RELEASE prepara_sola_lettura"));
+        throw;
+    }
+}
+
+QString TestoParametri(const QString& connessione) {
+    QSqlQuery q(QSqlDatabase::database(connessione));
+    esegui(q, QStringLiteral("SELECT * FROM parametri"));
+    QStringList coppie;
+    if (q.next()) {
+        const QSqlRecord riga = q.record();
+        for (int i = 0; i < riga.count(); ++i) {
+            if (riga.isNull(i))
+                continue;
+            coppie << riga.fieldName(i) + QLatin1Char('=') +
+                          QString::fromLatin1(QUrl::toPercentEncoding(riga.value(i).toString()));
+        }
+    }
+    return coppie.join(QLatin1Char('&'));
+}
+
+void ApplicaTestoParametri(const QString& testo, const QString& connessione) {
+    QSqlDatabase db = QSqlDatabase::database(connessione);
+    QSqlQuery q(db);
+    esegui(q, QStringLiteral("SELECT * FROM parametri LIMIT 0"));
+    const QSqlRecord colonne = q.record();
+    for (const QString& coppia : testo.split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
+        const qsizetype uguale = coppia.indexOf(QLatin1Char('='));
+        const QString nome = coppia.left(uguale);
+        if (uguale < 1 || colonne.indexOf(nome) < 0 || nome.contains(QLatin1Char('"')))
+            throw ErroreDb(QStringLiteral("Parametro sconosciuto: \"%1\".").arg(coppia), QString());
+        if (!q.prepare(QStringLiteral("UPDATE parametri SET \"%1\" = ?").arg(nome)))
+            throw ErroreDb(q.lastError());
+        q.addBindValue(QUrl::fromPercentEncoding(coppia.mid(uguale + 1).toLatin1()));
+        if (!q.exec())
+            throw ErroreDb(q.lastError());
+    }
 }

@@ -19,6 +19,12 @@ Report leggiReport(const QString& fileDb, const DefinizioneReport& definizione) 
         explicit Connessione(const QString& file) { ApriConnessione(file); }
         ~Connessione() { ChiudiConnessione(); }
     } connessione(fileDb);
+    // The program cannot write the print's parameters into a read-only file: it names
+    // them in DOLVERA_PARAMETRI, written here into the connection's own copy.
+    if (ConnessioneSolaLettura()) {
+        PreparaSolaLettura();
+        ApplicaTestoParametri(qEnvironmentVariable("DOLVERA_PARAMETRI"));
+    }
     RicreaQryPivot();
     return CaricaReport(definizione);
 }

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QtTest>
 
@@ -34,7 +35,8 @@ const QString TESTATA = "DATA|N.DOC.|Unità mis.|CARICO|SCARICO|GIAC.ZA|DESTINAT
 
 // The program on the "Registro" tab.
 struct Registro : ProgrammaProva {
-    explicit Registro(const QStringList& sql) : ProgrammaProva(sql) {
+    explicit Registro(const QStringList& sql, bool solaLettura = false)
+        : ProgrammaProva(sql, solaLettura) {
         QVERIFY(vaiScheda("tsRapporti"));
     }
     QComboBox* mesi() const { return trova<QComboBox>("cbxRegMese"); }
@@ -174,6 +176,38 @@ private slots:
         }
         QCOMPARE(r.parametro("Regagea_Articolo_ID"), "99");
         QCOMPARE(r.stampe().size(), 2);
+        SENZA_PROBLEMI(r);
+    }
+
+    // Guards a read-only file: the month's register shown and a distribution card printed
+    // by the report host with the parameters the program could not store, the file intact.
+    void databaseSolaLettura() {
+        Registro r(MOVIMENTI +
+                       QStringList{"INSERT INTO nominativi (ID, cognome, nome, numFamiliari) "
+                                   "VALUES (7, 'VERDI', 'Ugo', 2)",
+                                   "INSERT INTO scarichi_mast (ID, data, nominativi_id, "
+                                   "nrDocumento, causali_id, nrBeneficiati) VALUES (4, "
+                                   "date('now'), 7, 9, 1, 2)",
+                                   "INSERT INTO scarichi_dett (master_id, articoli_id, qta) "
+                                   "VALUES (4, 2, 1)"},
+                   true);
+        const auto impronta = [&] {
+            QFile db(r.cartella().fileDb());
+            return db.open(QIODevice::ReadOnly)
+                       ? QCryptographicHash::hash(db.readAll(), QCryptographicHash::Sha256)
+                       : QByteArray();
+        };
+        const QByteArray prima = impronta();
+        QVERIFY(r.scegliMese("Marzo 2013"));
+        QVERIFY(r.cliccaRiga("grArtAgea", 1));
+        QCOMPARE(r.elenco("grVideoAgea").last(), "02/03/2013|---|||2,75|12,37|4 indigenti");
+        QCOMPARE(r.parametro("Pivot_mese"), "2013-03-01");
+
+        QVERIFY(r.vaiScheda("tsScarichi"));
+        r.messaggi().attendi(Tipo::OkAnnulla, PRONTA, true);
+        const QString scheda = r.stampa("btnScarStampa");
+        QVERIFY2(scheda.contains("VERDI") && scheda.contains("LATTE UHT"), qPrintable(scheda));
+        QCOMPARE(impronta(), prima);
         SENZA_PROBLEMI(r);
     }
 };

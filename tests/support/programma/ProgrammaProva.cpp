@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -45,7 +46,7 @@ void batti(QWidget* box, const QString& testo) {
 }
 } // namespace
 
-ProgrammaProva::ProgrammaProva(const QStringList& sql) {
+ProgrammaProva::ProgrammaProva(const QStringList& sql, bool solaLettura) {
     utLogAzzera();
     if (!sql.isEmpty()) {
         const QString nome = QStringLiteral("preparazione");
@@ -60,6 +61,13 @@ ProgrammaProva::ProgrammaProva(const QStringList& sql) {
             db.close();
         }
         QSqlDatabase::removeDatabase(nome);
+    }
+    if (solaLettura) {
+        QVERIFY(QFile::setPermissions(m_cartella.fileDb(), QFile::ReadOwner | QFile::ReadGroup));
+        m_messaggi.attendi(Messaggi::Tipo::Informazione,
+                           QStringLiteral("Il database \"") + m_cartella.fileDb() +
+                               QStringLiteral("\" è di sola lettura: le modifiche non saranno "
+                                              "registrate."));
     }
     m_main = std::make_unique<TfrmMain>(m_cartella.percorso(), m_messaggi);
     QVERIFY(m_main->avviato());

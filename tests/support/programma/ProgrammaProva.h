@@ -20,8 +20,9 @@
 
 class ProgrammaProva {
 public:
-    // `sql` runs on the database before the program starts (the rows a test needs).
-    explicit ProgrammaProva(const QStringList& sql = {});
+    // `sql` runs on the database before the program starts (the rows a test needs); with
+    // `solaLettura` the file is then made read-only, and the notice of it expected.
+    explicit ProgrammaProva(const QStringList& sql = {}, bool solaLettura = false);
     ~ProgrammaProva();
 
     TfrmMain& main() const { return *m_main; }
