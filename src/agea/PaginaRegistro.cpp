@@ -59,16 +59,6 @@ public:
     }
 };
 
-// A number read from the database as text, as the register computes with it.
-double numeroRegistro(const QString& testo) {
-    bool ok = false;
-    const double n = utNumeroDaTesto(testo, &ok);
-    if (!ok)
-        throw Errore(QStringLiteral("'") + testo +
-                     QStringLiteral("' non è un numero in virgola mobile valido."));
-    return n;
-}
-
 } // namespace
 
 PaginaRegistro::PaginaRegistro(Messaggi& messaggi, StatoMain& stato, QWidget* parent)
@@ -288,7 +278,7 @@ void PaginaRegistro::RefreshRegagea() {
                                      QStringLiteral("ID=") + QString::number(um));
     utLog(routine, QStringLiteral("RefreshRegagea # 3"));
     const double giacenzaIniziale =
-        numeroRegistro(DbValore(QStringLiteral("qry_pivot_giac_alla_data"),
+        NumeroRegistro(DbValore(QStringLiteral("qry_pivot_giac_alla_data"),
                                 QStringLiteral("giacza"), QStringLiteral("ID=") + articolo));
     utLog(routine, QStringLiteral("RefreshRegagea # 4"));
     // The view has one column per AGEA article: it follows the articles before it is read.
@@ -325,12 +315,10 @@ void PaginaRegistro::RefreshRegagea() {
                 numero = QStringLiteral("---");
             const bool scarico = testo(r, "tipo") == QLatin1String("S");
             const bool carico = testo(r, "tipo") == QLatin1String("C");
-            const double quantita = numeroRegistro(qta);
+            const double quantita = NumeroRegistro(qta);
             giacenza = scarico ? giacenza - quantita : giacenza + quantita;
-            QString destinatario =
-                testo(r, "destinatario").replace(QStringLiteral("{dest}"), testo(r, "dest"));
-            if (destinatario.isEmpty())
-                destinatario = QStringLiteral("/");
+            const QString destinatario =
+                DestinatarioRegistro(testo(r, "destinatario"), testo(r, "dest"));
             scriviRiga(riga, {testo(r, "data"), numero, QString(), carico ? qta : QString(),
                               scarico ? qta : QString(), utTestoNumero(giacenza), destinatario});
         }

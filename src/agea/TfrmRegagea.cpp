@@ -59,13 +59,22 @@ QString numeroDocumento(const QString& numero) {
     return intero && n != 0 ? numero : QStringLiteral("---");
 }
 
-QString destinatario(const QString& testo, const QString& dest) {
+} // namespace
+
+double NumeroRegistro(const QString& testo) {
+    bool ok = false;
+    const double n = utNumeroDaTesto(testo, &ok);
+    if (!ok)
+        throw Errore(QStringLiteral("'") + testo +
+                     QStringLiteral("' non è un numero in virgola mobile valido."));
+    return n;
+}
+
+QString DestinatarioRegistro(const QString& testo, const QString& dest) {
     QString risultato = testo;
     risultato.replace(QStringLiteral("{dest}"), dest);
     return risultato.isEmpty() ? QStringLiteral("/") : risultato;
 }
-
-} // namespace
 
 TfrmRegagea::TfrmRegagea(TdmDati& dati, Messaggi& messaggi, const Percorsi& percorsi,
                          QWidget* parent)
@@ -236,8 +245,9 @@ void TfrmRegagea::CompilaRighe(int pagina) {
         auto& riga = m_disegno.celle[i + 1];
         riga[0] = TestoValore(pivot.valore(r, QStringLiteral("data")));
         riga[1] = numeroDocumento(TestoValore(pivot.valore(r, QStringLiteral("numero"))));
-        riga[18] = destinatario(TestoValore(pivot.valore(r, QStringLiteral("destinatario"))),
-                                TestoValore(pivot.valore(r, QStringLiteral("dest"))));
+        riga[18] =
+            DestinatarioRegistro(TestoValore(pivot.valore(r, QStringLiteral("destinatario"))),
+                                 TestoValore(pivot.valore(r, QStringLiteral("dest"))));
     }
 }
 
@@ -249,7 +259,7 @@ void TfrmRegagea::CompilaArticolo(int id, int k, int pagina) {
         DbValore(QStringLiteral("articoli"), QStringLiteral("um_id"), condizione).toInt();
     const QString unita = DbValore(QStringLiteral("lstUm"), QStringLiteral("descr"),
                                    QStringLiteral("ID=") + QString::number(um));
-    const double apertura = utNumeroDaTesto(
+    const double apertura = NumeroRegistro(
         DbValore(QStringLiteral("qry_pivot_giac_alla_data"), QStringLiteral("giacza"), condizione));
     SvuotaArticolo(k);
     m_disegno.lblProdotto[k] =

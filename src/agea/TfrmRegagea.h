@@ -23,6 +23,12 @@ class QLabel;
 class QPrinter;
 class TdmDati;
 
+// A number of the register read from its database text; a text that is no number is an
+// error (Errore), not a silent 0.
+double NumeroRegistro(const QString& testo);
+// The recipient of a register row: every "{dest}" replaced by `dest`, "/" when empty.
+QString DestinatarioRegistro(const QString& testo, const QString& dest);
+
 class TfrmRegagea : public QDialog {
     Q_OBJECT
 

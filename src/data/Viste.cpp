@@ -66,6 +66,14 @@ ORDER BY data, tipo, nrOrdine, numero, master_id)")
         .arg(colonne);
 }
 
+// The text of a stored view or trigger made into that of a temporary one, which the
+// engine finds before the stored one of the same name. It keeps the text without TEMP.
+QString testoTemporaneo(const QString& sql) {
+    static const QRegularExpression inizio(QStringLiteral("^\\s*CREATE\\s+(VIEW|TRIGGER)\\b"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return QString(sql).replace(inizio, QStringLiteral("CREATE TEMP \\1"));
+}
+
 void esegui(QSqlQuery& q, const QString& sql) {
     if (!q.exec(sql))
         throw ErroreDb(q.lastError());
@@ -99,22 +107,14 @@ void RicreaQryPivot(const QString& connessione) {
     if (attuale == testo)
         return;
 
+    // On a failure the savepoint gives the previous view back.
+    Transazione ricrea(QStringLiteral("ricrea_qry_pivot"), db);
     QSqlQuery q(db);
-    esegui(q, QStringLiteral("SAVEPOINT ricrea_qry_pivot"));
-    try {
-        esegui(q, temporanea ? QStringLiteral("DROP VIEW IF EXISTS temp.qry_pivot")
-                             : QStringLiteral("DROP VIEW IF EXISTS qry_pivot"));
-        // The engine keeps the text without TEMP: the comparison above holds for both.
-        esegui(q, temporanea ? QString(testo).replace(QStringLiteral("CREATE VIEW"),
-                                                      QStringLiteral("CREATE TEMP VIEW"))
-                             : testo);
-        esegui(q, QStringLiteral("RELEASE ricrea_qry_pivot"));
-    } catch (const ErroreDb&) {
-        // Keep the previous view: undo the drop, then leave the savepoint.
-        q.exec(QStringLiteral("ROLLBACK TO ricrea_qry_pivot"));
-        q.exec(QStringLiteral("RELEASE ricrea_qry_pivot"));
-        throw;
-    }
+    esegui(q, temporanea ? QStringLiteral("DROP VIEW IF EXISTS temp.qry_pivot")
+                         : QStringLiteral("DROP VIEW IF EXISTS qry_pivot"));
+    // The engine keeps the text without TEMP: the comparison above holds for both.
+    esegui(q, temporanea ? testoTemporaneo(testo) : testo);
+    ricrea.conferma();
 }
 
 void ImpostaParametriMese(const QDate& mese) {
@@ -167,27 +167,13 @@ void PreparaSolaLettura(const QString& connessione) {
         }
     }
 
-    esegui(q, QStringLiteral("SAVEPOINT prepara_sola_lettura"));
-    try {
-        esegui(q, QStringLiteral("CREATE TEMP TABLE parametri AS SELECT * FROM main.parametri"));
-        for (const Oggetto& o : std::as_const(oggetti)) {
-            if (!scelti.contains(o.nome))
-                continue;
-            // The engine stores the text starting "CREATE VIEW" or "CREATE TRIGGER".
-            const QString tipo = o.tipo == QLatin1String("view") ? QStringLiteral("VIEW")
-                                                                 : QStringLiteral("TRIGGER");
-            QString testo = o.sql;
-            testo.replace(QRegularExpression(QStringLiteral("^\\s*CREATE\\s+") + tipo,
-                                             QRegularExpression::CaseInsensitiveOption),
-                          QStringLiteral("CREATE TEMP ") + tipo);
-            esegui(q, testo);
-        }
-        esegui(q, QStringLiteral("RELEASE prepara_sola_lettura"));
-    } catch (const ErroreDb&) {
-        q.exec(QStringLiteral("ROLLBACK TO prepara_sola_lettura"));
-        q.exec(QStringLiteral("RELEASE prepara_sola_lettura"));
-        throw;
+    Transazione copie(QStringLiteral("prepara_sola_lettura"), db);
+    esegui(q, QStringLiteral("CREATE TEMP TABLE parametri AS SELECT * FROM main.parametri"));
+    for (const Oggetto& o : std::as_const(oggetti)) {
+        if (scelti.contains(o.nome))
+            esegui(q, testoTemporaneo(o.sql));
     }
+    copie.conferma();
 }
 
 QString TestoParametri(const QString& connessione) {
