@@ -386,9 +386,8 @@ bool TfrmMain::VerificaDatabaseAvvio(const QString& routine) {
                     QStringLiteral("\" è danneggiato o non è un database di Dolvera.");
     const QDate ultima = UltimaCopiaAutomatica(m_percorsi.PathApp);
     if (ultima.isValid()) {
-        const QString copia = QDir::toNativeSeparators(
-            CartellaCopie(m_percorsi.PathApp) + QStringLiteral("Dolvera ") +
-            ultima.toString(Qt::ISODate) + QStringLiteral(".mdb"));
+        const QString copia =
+            QDir::toNativeSeparators(FileCopiaAutomatica(m_percorsi.PathApp, ultima));
         testo += QStringLiteral("\nLa copia automatica più recente è \"") + copia +
                  QStringLiteral("\" (") + utTestoData(ultima) +
                  QStringLiteral("). Per ripristinarla chiudere Dolvera, conservare a parte "

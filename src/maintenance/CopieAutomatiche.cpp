@@ -33,6 +33,10 @@ QString CartellaCopie(const QString& pathApp) {
     return pathApp + QStringLiteral("Backup/");
 }
 
+QString FileCopiaAutomatica(const QString& pathApp, const QDate& data) {
+    return CartellaCopie(pathApp) + nomeCopia(data);
+}
+
 QDate UltimaCopiaAutomatica(const QString& pathApp) {
     const QStringList copie = copieEsistenti(CartellaCopie(pathApp));
     return copie.isEmpty() ? QDate() : QDate::fromString(copie.last().mid(8, 10), Qt::ISODate);
@@ -42,7 +46,7 @@ EsitoCopiaAutomatica CopiaAutomatica(const QString& pathApp, const QDate& oggi, 
     EsitoCopiaAutomatica esito;
     utLogEnter(ROUTINE);
     const QString cartella = CartellaCopie(pathApp);
-    const QString copia = cartella + nomeCopia(oggi);
+    const QString copia = FileCopiaAutomatica(pathApp, oggi);
     // One copy a calendar day, by the date in the name: the first start of the day makes it.
     if (QFile::exists(copia)) {
         utLog(ROUTINE, QStringLiteral("Copia del giorno già presente: ") + nomeCopia(oggi));

@@ -15,6 +15,9 @@ inline constexpr int COPIE_AUTOMATICHE_TENUTE = 14;
 // "<PathApp>Backup/".
 QString CartellaCopie(const QString& pathApp);
 
+// The file of the automatic copy of `data`.
+QString FileCopiaAutomatica(const QString& pathApp, const QDate& data);
+
 // The date of the newest automatic copy; null when there is none.
 QDate UltimaCopiaAutomatica(const QString& pathApp);
 
