@@ -214,7 +214,7 @@ void PaginaAllegato9::Mostra() {
 
 void PaginaAllegato9::Nascondi() {
     const DataSet& ds = m_dati->tblAllegati9;
-    m_stato.idCorrenteAllegati9 = ds.riga() < 0 ? 0 : ds.valore(QStringLiteral("ID")).toInt();
+    m_stato.idCorrenteAllegati9 = IdCorrente(ds);
 }
 
 void PaginaAllegato9::FiltroMeseAllegati9() {

@@ -232,8 +232,7 @@ void PaginaRegistro::Nascondi() {
 }
 
 int PaginaRegistro::articoloSelezionato() const {
-    const DataSet& ds = m_dati->tblArtAgea;
-    return ds.riga() < 0 ? 0 : ds.valore(QStringLiteral("ID")).toInt();
+    return IdCorrente(m_dati->tblArtAgea);
 }
 
 void PaginaRegistro::svuotaGriglia() {

@@ -92,6 +92,10 @@ int ProssimoNrScarico() {
     return n + 1;
 }
 
+int IdCorrente(const DataSet& ds) {
+    return ds.riga() < 0 ? 0 : ds.valore(QStringLiteral("ID")).toInt();
+}
+
 void PosizionaId(DataSet& ds, int id) {
     ds.localizza(QStringLiteral("ID"), QString::number(id));
 }

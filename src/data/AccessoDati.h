@@ -20,5 +20,7 @@ int ProssimoNrScarico();
 // A database value as text in the Italian formats: null "", dates dd/MM/yyyy (with the
 // time when there is one), numbers in general form with a decimal comma.
 QString TestoValore(const QVariant& v);
+// The ID of the data set's current row; 0 when there is none.
+int IdCorrente(const DataSet& ds);
 // Moves the data set to the row whose ID is `id`; nothing moves when there is none.
 void PosizionaId(DataSet& ds, int id);

@@ -241,7 +241,7 @@ void PaginaAnagrafica::Mostra() {
 }
 
 void PaginaAnagrafica::Nascondi() {
-    idCorrente() = ds().riga() < 0 ? 0 : ds().valore(QStringLiteral("ID")).toInt();
+    idCorrente() = IdCorrente(ds());
     ds().setFiltrato(false);
     m_cerca->clear();
 }

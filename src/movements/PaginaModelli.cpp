@@ -116,7 +116,7 @@ DataSet& PaginaModelli::dett() const {
 }
 
 int PaginaModelli::idModello() const {
-    return mast().riga() < 0 ? 0 : mast().valore(QStringLiteral("ID")).toInt();
+    return IdCorrente(mast());
 }
 
 // Browse mode: list and buttons enabled, card disabled; edit mode the reverse, and the tab

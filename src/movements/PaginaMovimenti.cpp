@@ -128,7 +128,7 @@ DataSet& PaginaMovimenti::dett() const {
 }
 
 int PaginaMovimenti::idDocumento() const {
-    return mast().riga() < 0 ? 0 : mast().valore(QStringLiteral("ID")).toInt();
+    return IdCorrente(mast());
 }
 
 QDate PaginaMovimenti::dataDocumento() const {

@@ -26,9 +26,6 @@ bool eFreccia(const QKeyEvent* tasto) {
     return tasto->key() == Qt::Key_Up || tasto->key() == Qt::Key_Down;
 }
 
-int idCorrente(const DataSet& ds) {
-    return ds.riga() < 0 ? 0 : ds.valore(QStringLiteral("ID")).toInt();
-}
 } // namespace
 
 TfrmQuickSca::TfrmQuickSca(TdmDati& dati, Messaggi& messaggi, QWidget* parent)
@@ -82,7 +79,7 @@ TfrmQuickSca::TfrmQuickSca(TdmDati& dati, Messaggi& messaggi, QWidget* parent)
     principale->addLayout(liste, 1);
     principale->addLayout(pulsanti);
 
-    modelloUltimo = idCorrente(m_dati.tblCons_mast);
+    modelloUltimo = IdCorrente(m_dati.tblCons_mast);
 
     connect(edtQuickNomCerca, &QLineEdit::textChanged, this, &TfrmQuickSca::edtQuickNomCercaChange);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -171,8 +168,8 @@ void TfrmQuickSca::done(int risultato) {
         edtQuickNomCerca->setFocus();
         return;
     }
-    nominativoScelto = idCorrente(nominativi);
-    modelloScelto = modelloUltimo = idCorrente(m_dati.tblCons_mast);
+    nominativoScelto = IdCorrente(nominativi);
+    modelloScelto = modelloUltimo = IdCorrente(m_dati.tblCons_mast);
     FormHide();
     QDialog::done(risultato);
 }
