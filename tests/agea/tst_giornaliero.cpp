@@ -1,6 +1,5 @@
-// The "Giornaliero" tab of the main window driven as the user drives it: the months of the
-// declarations, the month filter, the row kept across a change of tab, and the print of the
-// declaration form checked in the PDF that the program's printer writes.
+// The "Giornaliero" tab driven as the user drives it: the months of the declarations, the
+// filter, the row kept across a change of tab, and the declaration form printed to PDF.
 
 #include "ProgrammaProva.h"
 #include "StampaForm.h"
@@ -8,8 +7,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -18,9 +15,8 @@ using Tipo = Messaggi::Tipo;
 
 const QString PRONTA = QStringLiteral("Premere OK quando la stampante è pronta.");
 
-// Five delivery days (reason 1, AGEA goods), whose declarations the first show numbers:
-// 2012 no. 1, 2013 no. 1 to 4. 1 March 2013 has two distributions (3 and 4 persons) and a
-// non-AGEA line; 30 December 2012 has thirty AGEA articles, ART01 ... ART30.
+// Declarations 2012 no. 1 (thirty articles ART01..ART30) and 2013 no. 1 to 4; 1 March 2013
+// has two distributions (3 and 4 persons) and a non-AGEA line.
 const QString TRENTA =
     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30) ";
 const QStringList CONSEGNE = {
@@ -37,28 +33,12 @@ const QStringList CONSEGNE = {
     "INSERT INTO scarichi_dett (master_id, articoli_id, qta) VALUES (2, 1, 1), (3, 1, 1), "
     "(4, 1, 10), (4, 3, 2), (5, 1, 2.5), (5, 2, 6), (6, 2, 1)"};
 
-// The organisation's longest name, and a product name too long for its column.
 const QString RAGSOC = QStringLiteral(
     "ASSOCIAZIONE BANCO ALIMENTARE DELLA CITTÀ METROPOLITANA DI MILANO ONLUS - O.D.V.");
 const QStringList NOMI_LUNGHI = {
     "UPDATE datiAzienda SET ragsoc = '" + RAGSOC + "'",
     "UPDATE articoli SET descr = 'ART30 CONFETTURA EXTRA DI FRUTTA MISTA IN VASETTI DI VETRO DA "
     "TRECENTO GRAMMI CODA' WHERE ID = 40"};
-
-// The ink on the page and the sheet, in printer device units (1/1200 inch) from the
-// sheet's corner: the page rendered at 300 dots per inch, 4 device units a dot.
-std::pair<QRect, QSize> impronta(const QString& pdf) {
-    QProcess::execute("pdftoppm", {"-r", "300", "-gray", "-png", "-singlefile", pdf, pdf});
-    const QImage immagine = QImage(pdf + ".png").convertToFormat(QImage::Format_Grayscale8);
-    QRect inchiostro;
-    for (int y = 0; y < immagine.height(); ++y) {
-        for (int x = 0; x < immagine.width(); ++x) {
-            if (immagine.constScanLine(y)[x] < 128)
-                inchiostro |= QRect(x * 4, y * 4, 4, 4);
-        }
-    }
-    return {inchiostro, immagine.size() * 4};
-}
 
 // The program on the "Giornaliero" tab.
 struct Giornaliero : ProgrammaProva {
@@ -95,10 +75,12 @@ private slots:
         SENZA_PROBLEMI(g);
     }
 
-    // Guards the months offered, the month filter, the fields and goods following the list,
-    // and the row (or, once deleted, the latest month) the tab comes back on.
-    void mesiFiltroEDettaglio() {
-        Giornaliero g(CONSEGNE);
+    // Guards the months offered, the filter, the fields and goods following the list, the
+    // row (or, once deleted, the latest month) the tab comes back on; then the print: what it
+    // shows, the file's name, Cancel, goods beyond one sheet, long names, the blank form of
+    // an empty month, and a failure reported.
+    void mesiEStampa() {
+        Giornaliero g(CONSEGNE + NOMI_LUNGHI);
         // December 2012 to March 2013 (the empty February included), the latest shown.
         QCOMPARE(g.mesi()->count(), 4);
         QCOMPARE(g.mesi()->currentText(), "Marzo 2013");
@@ -125,17 +107,17 @@ private slots:
         QVERIFY(g.elenco("grAllegati9").isEmpty());
         QCOMPARE(g.campi(), "|||");
         QVERIFY(g.elenco("grGiornalieroAll9Dett").isEmpty());
-        SENZA_PROBLEMI(g);
-    }
+        g.messaggi().attendi(Tipo::OkAnnulla, PRONTA, true);
+        const QString vuoto = g.stampa("btnAll9Stampa");
+        QVERIFY(vuoto.contains("NUMERO"));
+        QVERIFY(!vuoto.contains("30/12/2012") && !vuoto.contains("ART01"));
 
-    // Guards the print: what it shows, where and how large, the file's name, Cancel, goods
-    // beyond one sheet, long names, the blank form of an empty month, and a failure reported.
-    void stampa() {
-        Giornaliero g(CONSEGNE + NOMI_LUNGHI);
+        QVERIFY(g.scegliMese("Marzo 2013"));
         g.messaggi().attendi(Tipo::OkAnnulla, PRONTA, true);
         const QString testo = g.stampa("btnAll9Stampa");
-        const QString pdf = g.stampe().value(0);
-        QVERIFY(QFileInfo(pdf).fileName().startsWith("Allegato 9 n. 3-2013 del 01-03-2013 "));
+        QVERIFY(QFileInfo(g.stampe().value(1))
+                    .fileName()
+                    .startsWith("Allegato 9 n. 3-2013 del 01-03-2013 "));
         QCOMPARE(testo.count('\f'), 1);
         QVERIFY(!testo.contains("foglio"));
         for (const char* atteso :
@@ -146,21 +128,13 @@ private slots:
             QVERIFY2(testo.contains(QRegularExpression(atteso)), atteso);
         QVERIFY(!testo.contains("BISCOTTI"));
 
-        // The window's 594 x 939 pixels scaled by the smaller of (width - 600) / 594 and
-        // (height - 600) / 939, from (300, 300). The ink runs from the number's frame (x 3)
-        // to the date's frame (x 587) and down to the signature line (y 920, 1 pixel high).
-        const auto [inchiostro, foglio] = impronta(pdf);
-        const double s = std::min((foglio.width() - 600) / 594.0, (foglio.height() - 600) / 939.0);
-        QCOMPARE_LT(std::abs(inchiostro.left() - (300 + 3 * s)), 9.0);
-        QCOMPARE_LT(std::abs(inchiostro.right() + 1 - (300 + 587 * s)), 9.0);
-        QCOMPARE_LT(std::abs(inchiostro.bottom() + 1 - (300 + 921 * s)), 9.0);
         // A wide window is scaled to the width.
         QCOMPARE(RettangoloStampaImmagine({4800, 6600}, {1000, 500}, 300, 200),
                  QRect(QPoint(300, 200), QPoint(4498, 2298)));
 
         g.messaggi().attendi(Tipo::OkAnnulla, PRONTA, false);
         QVERIFY(g.clicca("btnAll9Stampa"));
-        QCOMPARE(g.stampe().size(), 1);
+        QCOMPARE(g.stampe().size(), 2);
 
         // Thirty products: two sheets in one file, each the whole form, every product once.
         QVERIFY(g.scegliMese("Dicembre 2012"));
@@ -190,12 +164,6 @@ private slots:
         // The long product name ends in "…" in its column, its quantity beside it.
         QVERIFY(fogli[1].contains(QRegularExpression("ART30 CONFETTURA[^\n]*… +kg +30\n")));
         QVERIFY(!trenta.contains("CODA"));
-
-        QVERIFY(g.scegliMese("Febbraio 2013"));
-        g.messaggi().attendi(Tipo::OkAnnulla, PRONTA, true);
-        const QString vuoto = g.stampa("btnAll9Stampa");
-        QVERIFY(vuoto.contains("NUMERO"));
-        QVERIFY(!vuoto.contains("30/12/2012") && !vuoto.contains("ART01"));
 
         // A file named Stampe: the PDF cannot be written.
         QDir(g.cartella().file("Stampe")).removeRecursively();

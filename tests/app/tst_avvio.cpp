@@ -1,5 +1,4 @@
-// Start-up: the installation checks of the main window on program folders set up for each
-// failure, the first start from the template, the version, and the first show.
+// Start-up: the installation checks on folders set up for each failure, the first start.
 
 #include "CartellaProgramma.h"
 #include "Registro.h"
@@ -23,13 +22,7 @@
 namespace {
 const QString CHIAVE_ODBC = "SOFTWARE\\ODBC\\ODBC.INI\\SolvaneODBC";
 
-QString GetVersione() {
-    QString versione;
-    GetVersionInfo(QString(), "FileVersion", versione);
-    return versione;
-}
-
-// Replaces a text of the registry file (the test sets up a broken installation).
+// Replaces a text of the registry file.
 void cambiaRegistro(const CartellaProgramma& cartella, const QString& da, const QString& a) {
     QFile f(cartella.fileRegistro());
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -100,33 +93,28 @@ private slots:
         QTest::addColumn<QStringList>("da");
         QTest::addColumn<QStringList>("a");
         QTest::addColumn<QString>("messaggio");
-        const int lavoro = int(CartellaProgramma::Database::Lavoro);
+        const auto riga = [](const char* nome, const QStringList& da, const QStringList& a,
+                             const QString& messaggio) {
+            QTest::newRow(nome) << int(CartellaProgramma::Database::Lavoro) << da << a
+                                << "ERRORE " + messaggio;
+        };
+        const QString impostazioni = "Impossibile modificare le impostazioni di sistema.";
+        const QString access = "Impossibile trovare Access.";
         // #1 comes before the log is opened.
         QTest::newRow("#1 nessun database")
             << int(CartellaProgramma::Database::Nessuno) << QStringList{} << QStringList{}
             << "ERRORE #1: Impossibile trovare il database.";
-        QTest::newRow("#3 DBQ mancante")
-            << lavoro << QStringList{"\"DBQ\"="} << QStringList{"\"DBQX\"="}
-            << "ERRORE #3: Impossibile modificare le impostazioni di sistema.";
-        QTest::newRow("#3 DBQ vuoto")
-            << lavoro << QStringList{"\"DBQ\"=\""} << QStringList{"\"DBQ\"=\"\"\r\n\"Vecchio\"=\""}
-            << "ERRORE #3: Impossibile modificare le impostazioni di sistema.";
+        riga("#3 DBQ mancante", {"\"DBQ\"="}, {"\"DBQX\"="}, "#3: " + impostazioni);
+        riga("#3 DBQ vuoto", {"\"DBQ\"=\""}, {"\"DBQ\"=\"\"\r\n\"Vecchio\"=\""},
+             "#3: " + impostazioni);
         // The registry file is made read-only for #4.
-        QTest::newRow("#4 DBQ non riscrivibile")
-            << lavoro << QStringList{"/Dolvera.mdb\""} << QStringList{"/Altro.mdb\""}
-            << "ERRORE #4: Impossibile modificare le impostazioni di sistema.";
-        QTest::newRow("#5 CurVer mancante")
-            << lavoro << QStringList{"@=\"Access.Application.1\""} << QStringList{""}
-            << "ERRORE #5: Impossibile trovare Access.";
-        QTest::newRow("#6 nessun comando")
-            << lavoro << QStringList{"\\shell\\"} << QStringList{"\\guscio\\"}
-            << "ERRORE #6: Impossibile trovare Access.";
-        QTest::newRow("#7 percorso senza virgolette")
-            << lavoro << QStringList{"@=\"\\\"", "\\\" \\\"%1\\\"\""} << QStringList{"@=\"", "\""}
-            << "ERRORE #7: Impossibile trovare Access.";
-        QTest::newRow("#7 programma mancante")
-            << lavoro << QStringList{"/dolvera-report\\\""} << QStringList{"/manca\\\""}
-            << "ERRORE #7: Impossibile trovare Access.";
+        riga("#4 DBQ non riscrivibile", {"/Dolvera.mdb\""}, {"/Altro.mdb\""},
+             "#4: " + impostazioni);
+        riga("#5 CurVer mancante", {"@=\"Access.Application.1\""}, {""}, "#5: " + access);
+        riga("#6 nessun comando", {"\\shell\\"}, {"\\guscio\\"}, "#6: " + access);
+        riga("#7 percorso senza virgolette", {"@=\"\\\"", "\\\" \\\"%1\\\"\""}, {"@=\"", "\""},
+             "#7: " + access);
+        riga("#7 programma mancante", {"/dolvera-report\\\""}, {"/manca\\\""}, "#7: " + access);
     }
     void errori() {
         QFETCH(int, database);
@@ -151,8 +139,7 @@ private slots:
     }
 
     void errore2TemplateNonRinominabile() {
-        // An immutable folder: the template cannot become the working database. The log file
-        // exists already, so the log can still be written.
+        // An immutable folder (the log file exists already, so the log is still written).
         CartellaProgramma cartella{CartellaProgramma::Database::Modello};
         QFile log(cartella.fileLog());
         QVERIFY(log.open(QIODevice::WriteOnly));
@@ -173,6 +160,7 @@ private slots:
         QCOMPARE(cartella.righeLog(), QStringList{"TfrmMain::TfrmMain {"});
     }
 
+    // The first start from the template, then the data, the first show and a later one.
     void primoAvvioDalModello() {
         CartellaProgramma cartella{CartellaProgramma::Database::Modello};
         // The data source names the database in another letter case: it stays as it is.
@@ -180,57 +168,56 @@ private slots:
         QFile::copy(cartella.fileRegistro(), cartella.file("prima.reg"));
         TfrmMain frm(cartella.percorso(), m_messaggi);
         QVERIFY(frm.avviato());
-        QVERIFY(QFile::exists(cartella.fileDb()));
         QVERIFY(!QFile::exists(cartella.fileDb0()));
         QCOMPARE(cartella.righe("Dolvera.reg"), cartella.righe("prima.reg"));
-        QCOMPARE(frm.percorsi().AccessExe, cartella.file("dolvera-report"));
         QCOMPARE(frm.percorsi().FileDb, cartella.fileDb());
         QCOMPARE(frm.meseCorrente, QString("01/01/2000"));
+        QString versione;
+        GetVersionInfo(QString(), "FileVersion", versione);
+        QVERIFY(!versione.isEmpty());
+        QCOMPARE(frm.findChild<QLabel*>("lblVersione")->text(), "Versione " + versione);
+        const QString report = cartella.file("dolvera-report");
+        QCOMPARE(cartella.righeLog(),
+                 (QStringList{"TfrmMain::TfrmMain {", "  ACCESSEXE #5: cv=[Access.Application.1]",
+                              "  ACCESSEXE #6/2: cmd=[\"" + report + "\" \"%1\"]",
+                              "  AccessExe=[" + report + "]", "  Versione eseguibile:" + versione,
+                              "}", ""}));
 
-        QVERIFY(!GetVersione().isEmpty());
-        QCOMPARE(frm.findChild<QLabel*>("lblVersione")->text(), "Versione " + GetVersione());
-
-        const QStringList log = cartella.righeLog();
-        const QStringList attese = {"TfrmMain::TfrmMain {",
-                                    "  ACCESSEXE #5: cv=[Access.Application.1]",
-                                    "  ACCESSEXE #6/2: cmd=[\"" + cartella.file("dolvera-report") +
-                                        "\" \"%1\"]",
-                                    "  AccessExe=[" + cartella.file("dolvera-report") + "]",
-                                    "  Versione eseguibile:" + GetVersione(),
-                                    "}",
-                                    ""};
-        QCOMPARE(log, attese);
+        TdmDati dati(frm.percorsi(), m_messaggi);
+        frm.ImpostaDati(dati);
+        QCOMPARE(frm.findChild<QLabel*>("lblDbVers")->text(), QString("DB:1"));
+        frm.show();
+        QVERIFY(frm.inEsecuzione() && !frm.FIRSTIME && frm.isEnabled());
+        frm.hide();
+        // The wait window keeps the windows behind it disabled while it is shown.
+        TfrmAttendere attendere;
+        attendere.Mostra({&frm});
+        QVERIFY(!frm.isEnabled());
+        attendere.Nascondi();
+        QVERIFY(frm.isEnabled());
+        QFile::remove(cartella.fileLog());
+        frm.show();
+        QCOMPARE(cartella.righeLog(), (QStringList{"TfrmMain::FormShow {", "}", ""}));
     }
 
-    // A data source naming another database is pointed at this one, the "Open" command
-    // stands in for a missing "New", and the log files shift by one.
-    void registroRiparatoELogRuotato() {
+    // A data source naming another database is pointed at this one, "Open" stands in for a
+    // missing "New" and the logs shift by one; a second start on the folder of a running one
+    // stops before touching a file; a lock left by an ended process does not stop a start.
+    void registroRiparatoEUnaIstanza() {
         CartellaProgramma cartella;
         cambiaRegistro(cartella, "/Dolvera.mdb\"", "/Vecchio.mdb\"");
         cambiaRegistro(cartella, "\\shell\\New\\command", "\\shell\\Nuovo\\command");
-        for (const char* nome : {"Dolvera.LOG", "Dolvera-1.LOG", "Dolvera-2.LOG"}) {
-            QFile f(cartella.file(nome));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(nome);
-        }
-        TfrmMain frm(cartella.percorso(), m_messaggi);
-        QVERIFY(frm.avviato());
-        QString dbq;
-        QVERIFY(Registro(cartella.fileRegistro()).leggi(CHIAVE_ODBC, "DBQ", dbq));
-        QCOMPARE(dbq, cartella.fileDb());
-        QCOMPARE(frm.percorsi().AccessExe, cartella.file("dolvera-report"));
-        QCOMPARE(cartella.righe("Dolvera-1.LOG"), QStringList{"Dolvera.LOG"});
-        QCOMPARE(cartella.righe("Dolvera-2.LOG"), QStringList{"Dolvera-1.LOG"});
-        QCOMPARE(cartella.righeLog().value(0), QString("TfrmMain::TfrmMain {"));
-    }
-
-    // A second start on the folder of a running one stops before touching a file; the lock
-    // of a process that ended without releasing it does not stop the next start.
-    void unaIstanzaPerCartella() {
-        CartellaProgramma cartella;
+        for (const char* nome : {"Dolvera.LOG", "Dolvera-1.LOG", "Dolvera-2.LOG"})
+            scriviFile(cartella.file(nome), nome);
         {
             TfrmMain prima(cartella.percorso(), m_messaggi);
             QVERIFY(prima.avviato());
+            QString dbq;
+            QVERIFY(Registro(cartella.fileRegistro()).leggi(CHIAVE_ODBC, "DBQ", dbq));
+            QCOMPARE(dbq, cartella.fileDb());
+            QCOMPARE(prima.percorsi().AccessExe, cartella.file("dolvera-report"));
+            QCOMPARE(cartella.righe("Dolvera-1.LOG"), QStringList{"Dolvera.LOG"});
+            QCOMPARE(cartella.righe("Dolvera-2.LOG"), QStringList{"Dolvera-1.LOG"});
             const QStringList prime = impronta(cartella);
             const QStringList log = cartella.righeLog();
             m_messaggi.attendi(Messaggi::Tipo::Errore, "Dolvera è già in esecuzione.");
@@ -303,8 +290,7 @@ private slots:
             qPrintable(log.join('\n')));
     }
 
-    // A process killed in the middle of a change leaves a journal: the change is undone and
-    // the start goes on, the database not taken for a damaged one.
+    // A journal left by a killed process is rolled back, not taken for a damaged database.
     void journalDiUnProcessoInterrotto() {
         CartellaProgramma cartella;
         const QString db = cartella.fileDb();
@@ -329,55 +315,6 @@ private slots:
         QVERIFY(!QFile::exists(db + "-journal"));
         TdmDati dati(frm.percorsi(), m_messaggi);
         QCOMPARE(dati.tblNominativi.conteggio(), 0);
-    }
-
-    // A read-only database (its permission bits, which count for the superuser as well) is
-    // said once at start; the program then reads it and writes nothing.
-    void databaseSolaLettura() {
-        CartellaProgramma cartella;
-        QVERIFY(QFile::setPermissions(cartella.fileDb(), QFile::ReadOwner | QFile::ReadGroup));
-        const QStringList prima = impronta(cartella);
-        TfrmMain frm(cartella.percorso(), m_messaggi);
-        QVERIFY(frm.avviato());
-        TdmDati dati(frm.percorsi(), m_messaggi);
-        QVERIFY(dati.solaLettura());
-        frm.ImpostaDati(dati);
-        m_messaggi.attendi(Messaggi::Tipo::Informazione,
-                           "Il database \"" + cartella.fileDb() +
-                               "\" è di sola lettura: le modifiche non saranno registrate.");
-        frm.show();
-        QVERIFY(frm.inEsecuzione());
-        QVERIFY(dati.tblLstUm.conteggio() > 0);
-        QStringList dopo = impronta(cartella);
-        dopo.removeIf([](const QString& f) { return f.contains("/Backup/"); });
-        QCOMPARE(dopo, prima);
-    }
-
-    void avvioCompletoEDueShow() {
-        CartellaProgramma cartella;
-        TfrmMain frm(cartella.percorso(), m_messaggi);
-        TdmDati dati(frm.percorsi(), m_messaggi);
-        QVERIFY(dati.pronto());
-        frm.ImpostaDati(dati);
-        QCOMPARE(frm.findChild<QLabel*>("lblDbVers")->text(), QString("DB:1"));
-        frm.show();
-        QVERIFY(frm.inEsecuzione());
-        QVERIFY(!frm.FIRSTIME);
-        QVERIFY(frm.isEnabled());
-
-        frm.hide();
-        // The wait window keeps the windows behind it disabled while it is shown.
-        TfrmAttendere attendere;
-        attendere.Mostra({&frm});
-        QVERIFY(attendere.isVisible());
-        QVERIFY(!frm.isEnabled());
-        attendere.Nascondi();
-        QVERIFY(!attendere.isVisible());
-        QVERIFY(frm.isEnabled());
-
-        QFile::remove(cartella.fileLog());
-        frm.show();
-        QCOMPARE(cartella.righeLog(), (QStringList{"TfrmMain::FormShow {", "}", ""}));
     }
 };
 

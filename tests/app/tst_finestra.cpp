@@ -1,5 +1,4 @@
-// The main window's frame: the tabs, the controls hidden for good, the browse/edit switch of
-// a panel, the keyboard shortcuts, the guard that keeps a tab while editing, the log view.
+// The main window's frame: tabs, hidden controls, browse/edit switch, shortcuts, tab guard, log.
 
 #include "AbilitaControlli.h"
 #include "AlberoLog.h"
@@ -10,19 +9,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace {
-const QStringList SEME = {
-    "INSERT INTO nominativi (cognome, nome, numFamiliari) VALUES ('ROSSI', 'Mario', 3)",
-    "INSERT INTO nominativi (cognome, nome, numFamiliari) VALUES ('BIANCHI', 'Anna', 2)"};
-
 QColor sfondo(const QWidget* w) {
     return w->palette().color(QPalette::Base);
 }
@@ -32,10 +25,9 @@ class TestFinestra : public QObject {
     Q_OBJECT
 
 private slots:
-    // Guards the repairs of the first show, in their order, before the printer is restored:
-    // the day's missing declaration, the missing count of people served, the duplicate
-    // lines of a distribution.
-    void riparazioniAllaPrimaApparizione() {
+    // One start: the repairs of the first show in their order, the tabs and hidden controls,
+    // the order of the key rules, the guard of a tab being edited, the log view.
+    void avvioSchedeTastiGuardiaELog() {
         ProgrammaProva p({
             "INSERT INTO articoli (ID, descr, agea) VALUES (1, 'PASTA', 1)",
             "INSERT INTO nominativi (ID, cognome, nome, numFamiliari) VALUES (1, 'ROSSI', 'Ada', "
@@ -49,65 +41,98 @@ private slots:
         QCOMPARE(p.valore("SELECT nrBeneficiati FROM scarichi_mast").toInt(), 3);
         QCOMPARE(p.righe("SELECT articoli_id, qta FROM scarichi_dett"), QStringList{"1|5"});
         const QStringList log = p.cartella().righeLog();
-        const auto posizione = [&](const QString& riga) {
-            return log.indexOf(QRegularExpression("^\\s*" + QRegularExpression::escape(riga)));
-        };
-        QVERIFY(posizione("TfrmMain::CheckAll9 {") > posizione("FIRSTIME"));
-        QVERIFY(posizione("TfrmMain::CheckArticoliDuplicatiUnaTabella {") >
-                posizione("TfrmMain::CheckAll9 {"));
-        QVERIFY(posizione("Stampante=[PDF]") >
-                posizione("TfrmMain::CheckArticoliDuplicatiUnaTabella {"));
-        QVERIFY(p.problemi().isEmpty());
-    }
+        qsizetype ultima = -1;
+        for (const QString riga :
+             {"FIRSTIME", "TfrmMain::CheckAll9 {", "TfrmMain::CheckArticoliDuplicatiUnaTabella {",
+              "Stampante=[PDF]"}) {
+            const qsizetype i =
+                log.indexOf(QRegularExpression("^\\s*" + QRegularExpression::escape(riga)));
+            QVERIFY2(i > ultima, qPrintable(riga));
+            ultima = i;
+        }
 
-    void schedeEControlliNascosti() {
-        ProgrammaProva p;
         auto* schede = p.trova<QTabWidget>("pcMain");
         QStringList titoli;
-        for (int i = 0; i < schede->count(); ++i)
+        for (int i = 0; i < schede->count(); ++i) {
             titoli << schede->tabText(i);
+            // Every caption is readable: the ten tabs fit the window without scrolling.
+            QVERIFY(schede->tabBar()->tabRect(i).right() <= schede->width());
+        }
         QCOMPARE(titoli,
                  (QStringList{"Start", "Articoli", "Nominativi", "Fornitori", "Modelli di consegna",
                               "Carichi", "Scarichi", "Registro", "Giornaliero", "Utilità"}));
         QCOMPARE(p.schedaAttiva(), "tsMenu");
-        // Every caption is readable: the ten tabs fit the window without scrolling.
-        for (int i = 0; i < schede->count(); ++i)
-            QVERIFY(schede->tabBar()->tabRect(i).right() <= schede->width());
-        QCOMPARE(p.main().size(), QSize(869, 681));
-        QCOMPARE(p.main().minimumWidth(), 760);
-
         for (const char* nome : {"btnArtElimina", "btnNomElimina", "btnForElimina", "btnLogTree",
                                  "lblDbVers", "pnlUpdate", "treeLog"})
             QVERIFY2(!p.trova(nome)->isVisibleTo(&p.main()), nome);
         QVERIFY(p.trova<Griglia>("grArticoli")->colonnaNascosta(0));
-        QVERIFY(p.trova<Griglia>("grFornitori")->colonnaNascosta(0));
         QVERIFY(!p.trova<Griglia>("grArticoli")->colonnaNascosta(1));
-
         // The logo is a JPEG decoded at start through the JPEG plugin.
         QVERIFY(!p.trova<QLabel>("imgLogo")->pixmap().isNull());
-        QVERIFY(p.problemi().isEmpty());
-    }
 
-    // Browse mode at start on every record tab: lists enabled and white, cards disabled; a
-    // key without a rule for the active tab does nothing.
-    void modalitaConsultazioneAllAvvio() {
-        ProgrammaProva p;
-        for (const char* sigla : {"Art", "Nom", "For"}) {
-            const QString s = QString::fromLatin1(sigla);
-            QVERIFY(p.trova("btn" + s + "Nuovo")->isEnabled());
-            QVERIFY(p.trova("edt" + s + "Cerca")->isEnabled());
-            QVERIFY(!p.trova("btn" + s + "Conferma")->isEnabled());
-            QVERIFY(!p.trova("btn" + s + "Annulla")->isEnabled());
-        }
-        QVERIFY(!p.trova("edtNomCognome")->isEnabled());
-        QCOMPARE(sfondo(p.trova("grNominativi")), QColor(Qt::white));
-
+        // The first rule that matches the tab active at the release runs; the tab it switches
+        // to does not receive the same key, and a shortcut ignores the modifiers held.
+        QWidget* carichi = p.trova("tsCarichi");
+        QStringList eseguite;
+        p.main().AggiungiTasto(p.trova("tsMenu"), Qt::Key_F9, [&] {
+            eseguite << "start";
+            schede->setCurrentWidget(carichi);
+        });
+        p.main().AggiungiTasto(p.trova("tsMenu"), Qt::Key_F9, [&] { eseguite << "seconda"; });
+        p.main().AggiungiTasto(carichi, Qt::Key_F9, [&] { eseguite << "carichi"; });
+        p.main().AggiungiTasto(nullptr, Qt::Key_F9, [&] { eseguite << "ogni scheda"; });
+        p.tasto(Qt::Key_F9);
+        QCOMPARE(p.schedaAttiva(), "tsCarichi");
+        p.tasto(Qt::Key_F9, Qt::ShiftModifier);
         QVERIFY(p.vaiScheda("tsArticoli"));
+        p.tasto(Qt::Key_F9);
+        QCOMPARE(eseguite, (QStringList{"start", "carichi", "ogni scheda"}));
+        // A key without a rule for the active tab does nothing.
         p.tasto(Qt::Key_F5);
-        p.tasto(Qt::Key_F6);
         QCOMPARE(p.schedaAttiva(), "tsArticoli");
         QVERIFY(!p.main().inModifica);
+
+        QVERIFY(p.vaiScheda("tsNominativi"));
+        QVERIFY(p.clicca("btnNomModifica"));
+        // The keyboard does not leave a card being edited.
+        p.tasto(Qt::Key_Tab, Qt::ControlModifier);
+        p.tasto(Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(p.schedaAttiva(), "tsNominativi");
+        QVERIFY(p.trova("lblSchedaInModifica")->isVisible());
+        // The tab bar is not a stop of Tab; Tab in a note moves on and writes no tab.
+        schede->tabBar()->setFocus();
+        p.tasto(Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != schede->tabBar());
+        QVERIFY(p.sostituisci("edtNomNote", "Segnalato dal parroco"));
+        p.tasto(Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != p.trova("edtNomNote"));
+        QCOMPARE(p.testo("edtNomNote"), "Segnalato dal parroco");
+        p.messaggi().attendi(Messaggi::Tipo::Informazione,
+                             "Confermare o annullare la scheda in modifica prima di chiudere "
+                             "Dolvera.");
+        QVERIFY(!p.main().close());
+        QVERIFY(p.clicca("btnNomAnnulla"));
+        QVERIFY(p.vaiScheda("tsFornitori"));
+
+        auto* albero = p.trova<AlberoLog>("treeLog");
+        QVERIFY(albero->topLevelItemCount() > 0);
+        // The window widens to 1280 pixels, or to what the screen holds, and stays on it.
+        const QRect schermo = p.main().screen()->availableGeometry();
+        const int cornice = p.main().frameGeometry().width() - p.main().width();
+        p.tasto(Qt::Key_Home, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(albero->isVisible());
+        QCOMPARE(p.main().width(), std::min(1280, schermo.width() - cornice));
+        QCOMPARE(p.trova("pcMain")->width() + albero->width(), p.main().width());
+        QVERIFY(schermo.contains(p.main().frameGeometry()));
+        utLog("Prova", "riga di prova");
+        QCOMPARE(albero->UltimoElemento()->text(0), utLogUltimoNodo()->testo);
+        p.tasto(Qt::Key_Home, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(!albero->isVisible());
+        // The window can be resized freely again.
+        p.main().resize(1000, 700);
+        QCOMPARE(p.trova("pcMain")->width(), 1000);
         QVERIFY(p.problemi().isEmpty());
+        QVERIFY(p.main().close());
     }
 
     void abilitaControlliSuPannelloConGrigliaEdEtichetta() {
@@ -117,116 +142,20 @@ private slots:
         auto* interno = new QWidget(&pannello);
         auto* box = new QLineEdit(interno);
         const QColor grigio(225, 225, 225);
-
         AbilitaControlli(&pannello, false, grigio);
-        QVERIFY(!griglia->isEnabled());
-        QCOMPARE(sfondo(griglia), grigio);
-        QVERIFY(etichetta->isEnabled());
+        QVERIFY(!griglia->isEnabled() && etichetta->isEnabled() && interno->isEnabled());
         QVERIFY(!box->isEnabled());
-        QVERIFY(interno->isEnabled());
-
+        QCOMPARE(sfondo(griglia), grigio);
         AbilitaControlli(&pannello, true, grigio);
-        QVERIFY(griglia->isEnabled());
+        QVERIFY(griglia->isEnabled() && box->isEnabled());
         QCOMPARE(sfondo(griglia), QColor(Qt::white));
-        QVERIFY(box->isEnabled());
     }
 
-    // The first rule that matches the tab active at the release runs; the tab it switches
-    // to does not receive the same key.
-    void ordineDelleRegole() {
-        ProgrammaProva p;
-        QWidget* start = p.trova("tsMenu");
-        QWidget* carichi = p.trova("tsCarichi");
-        auto* schede = p.trova<QTabWidget>("pcMain");
-        QStringList eseguite;
-        p.main().AggiungiTasto(start, Qt::Key_F9, [&] {
-            eseguite << "start";
-            schede->setCurrentWidget(carichi);
-        });
-        p.main().AggiungiTasto(start, Qt::Key_F9, [&] { eseguite << "seconda"; });
-        p.main().AggiungiTasto(carichi, Qt::Key_F9, [&] { eseguite << "carichi"; });
-        p.main().AggiungiTasto(nullptr, Qt::Key_F9, [&] { eseguite << "ogni scheda"; });
-
-        p.tasto(Qt::Key_F9);
-        QCOMPARE(eseguite, QStringList{"start"});
-        QCOMPARE(p.schedaAttiva(), "tsCarichi");
-        // A shortcut ignores the modifiers held with it.
-        p.tasto(Qt::Key_F9, Qt::ShiftModifier);
-        QCOMPARE(eseguite, (QStringList{"start", "carichi"}));
-        QVERIFY(p.vaiScheda("tsArticoli"));
-        p.tasto(Qt::Key_F9);
-        QCOMPARE(eseguite, (QStringList{"start", "carichi", "ogni scheda"}));
-    }
-
-    void guardiaDelleSchede() {
-        ProgrammaProva p(SEME);
-        QVERIFY(p.vaiScheda("tsNominativi"));
-        QVERIFY(p.clicca("btnNomModifica"));
-        QVERIFY(p.main().inModifica);
-        // Neither a click on a tab nor the keyboard leaves a card being edited.
-        QVERIFY(!p.vaiScheda("tsFornitori"));
-        p.tasto(Qt::Key_Tab, Qt::ControlModifier);
-        p.tasto(Qt::Key_PageDown, Qt::ControlModifier);
-        QCOMPARE(p.schedaAttiva(), "tsNominativi");
-        // A line under the tabs says why; the tab bar is not a stop of Tab, and Tab on it
-        // moves on rather than being swallowed.
-        QVERIFY(p.trova("lblSchedaInModifica")->isVisible());
-        QTabBar* schede = p.main().findChild<QTabWidget*>("pcMain")->tabBar();
-        schede->setFocus();
-        p.tasto(Qt::Key_Tab);
-        QVERIFY(QApplication::focusWidget() != schede);
-        // Tab in a note moves on to the next field, it writes no tab character.
-        QVERIFY(p.sostituisci("edtNomNote", "Segnalato dal parroco"));
-        p.tasto(Qt::Key_Tab);
-        QVERIFY(QApplication::focusWidget() != p.trova("edtNomNote"));
-        QCOMPARE(p.testo("edtNomNote"), "Segnalato dal parroco");
-        // Nor does closing the window.
-        p.messaggi().attendi(Messaggi::Tipo::Informazione,
-                             "Confermare o annullare la scheda in modifica prima di chiudere "
-                             "Dolvera.");
-        QVERIFY(!p.main().close());
-        QVERIFY(p.main().isVisible());
-        QVERIFY(p.clicca("btnNomAnnulla"));
-        QVERIFY(!p.main().inModifica);
-        QVERIFY(p.vaiScheda("tsFornitori"));
-        QVERIFY(p.problemi().isEmpty());
-        QVERIFY(p.main().close());
-    }
-
-    void alberoDelLog() {
-        ProgrammaProva p;
-        auto* albero = p.trova<AlberoLog>("treeLog");
-        // The view holds the lines logged since the start.
-        QVERIFY(albero->topLevelItemCount() > 0);
-        p.tasto(Qt::Key_Home);
-        QVERIFY(!albero->isVisible());
-        // The window widens to 1280 pixels, or to what the screen holds, and stays on it: the
-        // test screen is 1280 wide, so the centred window moves left and the frame counts.
-        const QRect schermo = p.main().screen()->availableGeometry();
-        const int cornice = p.main().frameGeometry().width() - p.main().width();
-        p.tasto(Qt::Key_Home, Qt::ControlModifier | Qt::AltModifier);
-        QVERIFY(albero->isVisible());
-        QCOMPARE(p.main().width(), std::min(1280, schermo.width() - cornice));
-        QCOMPARE(p.trova("pcMain")->width() + albero->width(), p.main().width());
-        QVERIFY(schermo.contains(p.main().frameGeometry()));
-        // It follows the log.
-        utLog("Prova", "riga di prova");
-        QCOMPARE(albero->UltimoElemento()->text(0), utLogUltimoNodo()->testo);
-        p.tasto(Qt::Key_Home, Qt::ControlModifier | Qt::AltModifier);
-        QVERIFY(!albero->isVisible());
-        QCOMPARE(p.main().size(), QSize(869, 681));
-        // The window can be resized freely again.
-        p.main().resize(1000, 700);
-        QCOMPARE(p.trova("pcMain")->width(), 1000);
-    }
-
-    // Guards that the questions of the real message service (not the scripted one) show
-    // Qt's own Italian buttons once the program's translations are loaded.
+    // The real message service's questions show Qt's Italian buttons once translations load.
     void pulsantiInItaliano() {
         QVERIFY(CaricaTraduzioniQt());
         Messaggi messaggi;
         QStringList pulsanti;
-        // Reads the buttons of the box when it is up and answers No or Cancel.
         QTimer rispondi;
         connect(&rispondi, &QTimer::timeout, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

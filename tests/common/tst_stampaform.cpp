@@ -1,5 +1,4 @@
-// Printing a window's drawing on one page: orientation, job title and the two print scales,
-// checked in the PDF that the program's PDF printer writes.
+// Printing a window's drawing on one page, checked in the PDF the PDF printer writes.
 
 #include "StampaForm.h"
 #include "Stampanti.h"
@@ -14,8 +13,7 @@
 
 namespace {
 
-// Two words in the same font, ALFA near the top left corner and OMEGA near the bottom right,
-// so that their distance on paper measures the scale.
+// ALFA top left and OMEGA bottom right: their distance on paper measures the scale.
 struct ModuloProva : ModuloStampabile {
     explicit ModuloProva(QSize d) : dim(d), omega(d.width() - 140, d.height() - 30) {}
     QSize dimensione() const override { return dim; }
@@ -36,9 +34,7 @@ class TestStampaForm : public QObject {
     Q_OBJECT
 
 private slots:
-    // Guards: the orientation or the title not set (an empty title keeps the job's own), a
-    // wide or a tall window not fitting the page, the natural size not at 96 pixels per
-    // inch, the drawing not at the top left of the printable area, more than one page.
+    // Orientation, title (empty keeps the job's), fit or 96 dpi scale, top-left, one page.
     void scalaOrientamentoTitolo() {
         const std::tuple<QPageLayout::Orientation, ScalaStampa, QSize, QString> casi[] = {
             {QPageLayout::Landscape, ScalaStampa::AdattaPagina, {800, 400}, "Registro - Pag. 1"},
@@ -49,17 +45,14 @@ private slots:
             QTemporaryDir cartella;
             QPrinter printer(QPrinter::HighResolution);
             QVERIFY(utPreparaStampante(printer, utNomeStampantePdf(), "Lavoro", cartella.path()));
-            // Start from the other orientation, so that the call must change it.
             const bool orizzontale = orientamento == QPageLayout::Landscape;
             printer.setPageOrientation(orizzontale ? QPageLayout::Portrait
                                                    : QPageLayout::Landscape);
-            // The printable area, in points, that the drawing must start from.
             QPageLayout layout = printer.pageLayout();
             layout.setOrientation(orientamento);
             const QRectF area = layout.paintRect(QPageLayout::Point);
             const ModuloProva modulo(dimensione);
             QVERIFY(StampaForm(printer, modulo, orientamento, titolo, scala));
-            // The PDF's text with the box of every word, in points from the page's top left.
             QProcess pdftotext;
             pdftotext.start("pdftotext", {"-bbox", printer.outputFileName(), "-"});
             pdftotext.waitForFinished(30000);

@@ -1,5 +1,4 @@
-// Printing a card through the report host: the printer question, the parameter, the exact
-// command line, the wait, and the PDF the host leaves in the program folder.
+// Printing a card through the report host: question, parameter, command line, PDF left.
 
 #include "Common.h"
 #include "ConnessioneProva.h"
@@ -50,19 +49,8 @@ private slots:
         QVERIFY2(motivo.startsWith("impossibile avviare " + p.AccessExe), qPrintable(motivo));
     }
 
+    // Cancelling the question prints and writes nothing; OK prints the card.
     void schedaStampataDopoLaDomanda() {
-        m_messaggi.attendi(Messaggi::Tipo::OkAnnulla, "Premere OK quando la stampante è pronta.");
-        ReportHost host(percorsi());
-        QVERIFY(StampaConReportHost(m_messaggi, host, "mac_StampaSchedaArticolo",
-                                    "Stampa_Articolo_ID", "7"));
-        QCOMPARE(stampe().size(), 1);
-        QCOMPARE(m_db->cartella().righeLog(),
-                 (QStringList{"Querifica { sql=\"UPDATE parametri SET Stampa_Articolo_ID = '7'\" }",
-                              "DbValore { sql=\"SELECT Stampa_Articolo_ID FROM parametri\", "
-                              "result=\"7\"  }"}));
-    }
-
-    void annullaNonStampaNulla() {
         m_messaggi.attendi(Messaggi::Tipo::OkAnnulla, "Premere OK quando la stampante è pronta.",
                            false);
         ReportHost host(percorsi());
@@ -70,6 +58,15 @@ private slots:
                                      "Stampa_Articolo_ID", "7"));
         QVERIFY(stampe().isEmpty());
         QVERIFY(m_db->cartella().righeLog().isEmpty());
+
+        m_messaggi.attendi(Messaggi::Tipo::OkAnnulla, "Premere OK quando la stampante è pronta.");
+        QVERIFY(StampaConReportHost(m_messaggi, host, "mac_StampaSchedaArticolo",
+                                    "Stampa_Articolo_ID", "7"));
+        QCOMPARE(stampe().size(), 1);
+        QCOMPARE(m_db->cartella().righeLog(),
+                 (QStringList{"Querifica { sql=\"UPDATE parametri SET Stampa_Articolo_ID = '7'\" }",
+                              "DbValore { sql=\"SELECT Stampa_Articolo_ID FROM parametri\", "
+                              "result=\"7\"  }"}));
     }
 
     // A host that ends with an error is not a print: the user reads why.

@@ -53,25 +53,19 @@ private slots:
                  QStringList{"Recset { sql=\"SELECT descr FROM lstUm WHERE descr = 'zolle'\" }"});
     }
 
-    void numeroScarico() {
+    void numeroScaricoTestoEPosizione() {
         QCOMPARE(ProssimoNrScarico(), 1);
         ConnessioneProva::esegui(
             "INSERT INTO scarichi_mast (data, nrDocumento, causali_id) VALUES "
             "('2024-01-02', 7, 1), ('2024-01-03', 12, 1), ('2024-01-04', 9, 1)");
         QCOMPARE(ProssimoNrScarico(), 13);
-    }
+        for (const auto& [valore, testo] :
+             {std::pair{QVariant(), ""},
+              {QVariant(-12.37), "-12,37"},
+              {QVariant("2024-12-31 08:05:00"), "31/12/2024 08:05:00"},
+              {QVariant("via Roma 1"), "via Roma 1"}})
+            QCOMPARE(TestoValore(valore), QString(testo));
 
-    void testoValore() {
-        QCOMPARE(TestoValore(QVariant()), QString());
-        QCOMPARE(TestoValore(QVariant(3.0)), QString("3"));
-        QCOMPARE(TestoValore(QVariant(-12.37)), QString("-12,37"));
-        QCOMPARE(TestoValore(QVariant(QString("2024-12-31"))), QString("31/12/2024"));
-        QCOMPARE(TestoValore(QVariant(QString("2024-12-31 08:05:00"))),
-                 QString("31/12/2024 08:05:00"));
-        QCOMPARE(TestoValore(QVariant(QString("via Roma 1"))), QString("via Roma 1"));
-    }
-
-    void posizionaId() {
         ConnessioneProva::esegui(
             "INSERT INTO lstCatmerc (ID, descr) VALUES (900, 'Zuppe'), (901, 'Zucchero')");
         DataSet ds("tblProva");

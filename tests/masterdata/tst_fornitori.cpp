@@ -1,7 +1,5 @@
-// The "Fornitori" tab: what is particular to suppliers (the code and empty texts of a new
-// one, no check on Conferma, the card's fields and their lengths, the list order and its
-// hidden code column, the company-name search, the delete question and the card print). The
-// workflow shared with the other master-data tabs is checked in tst_articoli.
+// The "Fornitori" tab: what is particular to suppliers. The workflow shared with the other
+// master-data tabs is checked in tst_articoli.
 
 #include "PaginaAnagrafica.h"
 #include "ProgrammaProva.h"
@@ -21,32 +19,11 @@ class TestFornitori : public QObject {
     Q_OBJECT
 
 private slots:
-    // Guards that every supplier created here gets code "0" and empty texts, not nulls, that
-    // the company name is focused, and that Conferma checks nothing (no name is stored too).
-    void nuoviFornitori() {
-        ProgrammaProva p;
-        QVERIFY(p.vaiScheda("tsFornitori"));
-        QVERIFY(p.clicca("btnForNuovo"));
-        QCOMPARE(QApplication::focusWidget(), p.trova("edtForRagsoc"));
-        QVERIFY(p.scrivi("edtForRagsoc", "Banco Alimentare"));
-        QVERIFY(p.clicca("btnForConferma"));
-        QVERIFY(p.clicca("btnForNuovo"));
-        QVERIFY(p.clicca("btnForConferma"));
-        QVERIFY(!p.main().inModifica);
-        const QStringList testi = {"via",          "cap",       "citta",        "prov",
-                                   "nazione",      "telefono",  "fax",          "email",
-                                   "codfisc",      "piva",      "riferimento1", "telefono1",
-                                   "riferimento2", "telefono2", "riferimento3", "telefono3"};
-        const QString vuoti = QStringList(testi.size(), "''").join('|');
-        QCOMPARE(p.righe("SELECT codfor, quote(ragsoc), quote(" + testi.join("), quote(") +
-                         ") FROM fornitori ORDER BY ID"),
-                 (QStringList{"0|'Banco Alimentare'|" + vuoti, "0|''|" + vuoti}));
-        SENZA_PROBLEMI(p);
-    }
-
-    // Guards that every box of the card writes its own column and shows it again when the
-    // row becomes current, and that no box takes more than its column holds.
-    void campiDellaScheda() {
+    // Guards the list by company name in any case, the search in the name (not the town),
+    // the delete question, the card printing the current supplier only; each box writing and
+    // showing its own column, none taking more than its column holds; every new supplier
+    // getting code "0" and empty texts, not nulls, with no check on Conferma.
+    void elencoRicercaStampaESchede() {
         const QStringList caselle = {
             "edtForRagsoc",    "edtForVia",          "edtForCap",       "edtForCitta",
             "edtForProv",      "edtForNazione",      "edtForTelefono",  "edtForFax",
@@ -58,35 +35,6 @@ private slots:
                     "02 8920111|02 8920112|info@banco.example.it|97075370151|12345678901|"
                     "Luca Neri|333 1112223|Paola Gatti|333 4445556|Ugo Sala|333 7778889")
                 .split('|');
-        ProgrammaProva p({fornitore("AGEA")});
-        QVERIFY(p.vaiScheda("tsFornitori"));
-        QVERIFY(p.clicca("btnForNuovo"));
-        for (int i = 0; i < caselle.size(); ++i)
-            QVERIFY(p.scrivi(caselle[i], valori[i]));
-        QVERIFY(p.clicca("btnForConferma"));
-        QCOMPARE(p.righe("SELECT ragsoc, via, cap, citta, prov, nazione, telefono, fax, email, "
-                         "codfisc, piva, riferimento1, telefono1, riferimento2, telefono2, "
-                         "riferimento3, telefono3 FROM fornitori WHERE codfor = '0'"),
-                 QStringList{valori.join('|')});
-        QVERIFY(p.cliccaRiga("grFornitori", 0));
-        QVERIFY(p.cliccaRiga("grFornitori", 1));
-        for (int i = 0; i < caselle.size(); ++i)
-            QCOMPARE(p.testo(caselle[i]), valori[i]);
-
-        QVERIFY(p.clicca("btnForModifica"));
-        QVERIFY(p.sostituisci("edtForRagsoc", QString(85, 'R')));
-        QVERIFY(p.sostituisci("edtForPiva", "1234567890123"));
-        QVERIFY(p.sostituisci("edtForProv", "MIL"));
-        QVERIFY(p.clicca("btnForConferma"));
-        QCOMPARE(p.righe("SELECT ragsoc, piva, prov FROM fornitori WHERE codfor = '0'"),
-                 QStringList{QString(80, 'R') + "|12345678901|MI"});
-        SENZA_PROBLEMI(p);
-    }
-
-    // Guards the list by company name without regard to case (the code column hidden), the
-    // search in the company name (not the town) with its first supplier on the card, the
-    // delete question by company name, and the card printing the current supplier only.
-    void elencoRicercaEliminazioneStampa() {
         ProgrammaProva p({fornitore("coop", "Lodi"), fornitore("Banco Alimentare"),
                           fornitore("AGEA"), fornitore("Il banco di Lodi", "San Banco"),
                           fornitore("Caritas", "Banco")});
@@ -109,6 +57,39 @@ private slots:
         p.messaggi().attendi(Tipo::OkAnnulla, "Premere OK quando la stampante è pronta.", true);
         const QString scheda = p.stampa("btnForStampaScheda");
         QVERIFY2(scheda.contains("coop") && !scheda.contains("Caritas"), qPrintable(scheda));
+
+        QVERIFY(p.clicca("btnForNuovo"));
+        for (int i = 0; i < caselle.size(); ++i)
+            QVERIFY(p.scrivi(caselle[i], valori[i]));
+        QVERIFY(p.clicca("btnForConferma"));
+        QCOMPARE(p.righe("SELECT ragsoc, via, cap, citta, prov, nazione, telefono, fax, email, "
+                         "codfisc, piva, riferimento1, telefono1, riferimento2, telefono2, "
+                         "riferimento3, telefono3 FROM fornitori WHERE codfor = '0'"),
+                 QStringList{valori.join('|')});
+        QVERIFY(p.cliccaRiga("grFornitori", 0));
+        QVERIFY(p.cliccaRiga("grFornitori", 2));
+        for (int i = 0; i < caselle.size(); ++i)
+            QCOMPARE(p.testo(caselle[i]), valori[i]);
+
+        QVERIFY(p.clicca("btnForModifica"));
+        QVERIFY(p.sostituisci("edtForRagsoc", QString(85, 'R')));
+        QVERIFY(p.sostituisci("edtForPiva", "1234567890123"));
+        QVERIFY(p.sostituisci("edtForProv", "MIL"));
+        QVERIFY(p.clicca("btnForConferma"));
+        QCOMPARE(p.righe("SELECT ragsoc, piva, prov FROM fornitori WHERE codfor = '0'"),
+                 QStringList{QString(80, 'R') + "|12345678901|MI"});
+
+        QVERIFY(p.clicca("btnForNuovo"));
+        QCOMPARE(QApplication::focusWidget(), p.trova("edtForRagsoc"));
+        QVERIFY(p.clicca("btnForConferma"));
+        QVERIFY(!p.main().inModifica);
+        const QStringList testi = {"via",          "cap",       "citta",        "prov",
+                                   "nazione",      "telefono",  "fax",          "email",
+                                   "codfisc",      "piva",      "riferimento1", "telefono1",
+                                   "riferimento2", "telefono2", "riferimento3", "telefono3"};
+        QCOMPARE(p.righe("SELECT codfor, quote(ragsoc), quote(" + testi.join("), quote(") +
+                         ") FROM fornitori WHERE ID = (SELECT MAX(ID) FROM fornitori)"),
+                 QStringList{"0|''|" + QStringList(testi.size(), "''").join('|')});
         SENZA_PROBLEMI(p);
     }
 };

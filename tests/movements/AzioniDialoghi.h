@@ -1,7 +1,6 @@
 #pragma once
 
-// Scripted answers to the dialogs of the movement tabs: each function queues, on the
-// program's message service, the steps a user takes in the next dialog.
+// Scripted answers to the movement dialogs, queued on the program's message service.
 
 #include "ProgrammaProva.h"
 
@@ -13,15 +12,13 @@
 
 namespace azioni {
 
-// Chooses the item `testo` of a drop-down as the user does.
 inline void scegli(QComboBox* combo, const QString& testo) {
     const int i = combo->findText(testo);
     combo->setCurrentIndex(i);
     emit combo->activated(i);
 }
 
-// Clicks the dialog's button captioned `testo` (as shown, without the "&" of its Alt key)
-// and returns the dialog's result.
+// Clicks the button captioned `testo` (without its "&") and returns the dialog's result.
 inline int premi(QDialog& d, const QString& testo) {
     for (auto* b : d.findChildren<QPushButton*>()) {
         if (QString(b->text()).remove(QLatin1Char('&')) == testo) {
@@ -41,7 +38,7 @@ inline void scrivi(QDialog& d, const QString& nome, const QString& testo) {
     QTest::keyClicks(box, testo);
 }
 
-// The article picker: searches `cerca`, takes the first article found with quantity `qta`.
+// The article picker: the first article matching `cerca`, quantity `qta`.
 inline void articolo(ProgrammaProva& p, const QString& cerca, const QString& qta) {
     p.messaggi().attendiDialogo([=](QDialog& d) {
         d.show();
@@ -51,7 +48,6 @@ inline void articolo(ProgrammaProva& p, const QString& cerca, const QString& qta
     });
 }
 
-// The new-receipt dialog: supplier `fornitore`, date `data`, document number `numero`.
 inline void nuovoCarico(ProgrammaProva& p, const QString& fornitore, const QDate& data,
                         const QString& numero) {
     p.messaggi().attendiDialogo([=](QDialog& d) {
@@ -64,7 +60,6 @@ inline void nuovoCarico(ProgrammaProva& p, const QString& fornitore, const QDate
     });
 }
 
-// The reason dialog: the reason described `causale`.
 inline void causale(ProgrammaProva& p, const QString& causale) {
     p.messaggi().attendiDialogo([=](QDialog& d) {
         d.show();
@@ -73,8 +68,7 @@ inline void causale(ProgrammaProva& p, const QString& causale) {
     });
 }
 
-// The beneficiary picker: the beneficiary whose surname is `cognome`, or "Anonimo" when
-// `cognome` is empty.
+// The beneficiary picker: surname `cognome`, or "Anonimo" when empty.
 inline void nominativo(ProgrammaProva& p, const QString& cognome) {
     p.messaggi().attendiDialogo([=, &p](QDialog& d) {
         d.show();
@@ -85,7 +79,6 @@ inline void nominativo(ProgrammaProva& p, const QString& cognome) {
     });
 }
 
-// Any dialog, closed with Annulla.
 inline void annulla(ProgrammaProva& p) {
     p.messaggi().attendiDialogo([](QDialog& d) {
         d.show();

@@ -1,7 +1,4 @@
-// The "Modelli di consegna" tab: a new template stored at once with an empty name and kept
-// on its tab while edited, lines of one article merged at Conferma (only that template's)
-// or at once in browse mode, the delete questions, the template's lines deleted with it,
-// the print through the report host, and the template kept across leaving the tab.
+// The "Modelli di consegna" tab.
 
 #include "AzioniDialoghi.h"
 
@@ -28,23 +25,20 @@ class TestModelli : public QObject {
     Q_OBJECT
 
 private slots:
-    // Guards the new template: stored at once with an empty name, the tab kept while it is
-    // edited, one article added twice listed twice until Conferma merges this template only
-    // (another's duplicate waits for the start-up merge), and the template current again
-    // after leaving the tab.
-    void nuovoModelloERigheDoppie() {
+    // Guards a template's life: stored at once unnamed, the tab kept while edited, one article
+    // merged at Conferma in this template only; the print ("Stampa tutti" not there yet); the
+    // delete questions, lines going with their template, F5 in browse mode merging at once,
+    // and an empty list where every action does nothing.
+    void modelloDallaNascitaAllEliminazione() {
         ProgrammaProva p(BASE);
         p.esegui("INSERT INTO cons_dett (modelli_id, articoli_id, qta) VALUES (4, 2, 1)");
         QVERIFY(p.vaiScheda("tsModelli"));
-        QCOMPARE(p.elenco("grModCons"), QStringList({"Pacco anziani", "Pacco base"}));
-
         QVERIFY(p.clicca("btnModNuovo"));
         QCOMPARE(p.righe("SELECT ID, descr IS NOT NULL AND descr = '' FROM cons_mast "
                          "WHERE ID > 4"),
                  QStringList{"5|1"});
         QVERIFY(inModifica(p));
         QVERIFY(!p.vaiScheda("tsArticoli"));
-        QCOMPARE(p.elenco("grConsDett"), QStringList());
 
         azioni::articolo(p, "pas", "2");
         QVERIFY(p.clicca("btnCons_AggiungiArticolo"));
@@ -54,7 +48,6 @@ private slots:
         QVERIFY(p.sostituisci("edtModCons_descr", "Pacco famiglia"));
         QVERIFY(p.clicca("btnModCons_Conferma"));
         QVERIFY(!p.main().inModifica);
-        QVERIFY(p.abilitati({"grModCons", "btnModNuovo"}, true));
         QCOMPARE(p.elenco("grConsDett"), QStringList{"PASTA|kg|5"});
         QCOMPARE(p.righe("SELECT M.descr, D.articoli_id, D.qta FROM cons_mast M "
                          "JOIN cons_dett D ON D.modelli_id = M.ID WHERE M.ID = 5"),
@@ -64,61 +57,48 @@ private slots:
         QVERIFY(p.vaiScheda("tsArticoli"));
         QVERIFY(p.vaiScheda("tsModelli"));
         QCOMPARE(p.rigaCorrente("grModCons"), "Pacco famiglia");
-        SENZA_PROBLEMI(p);
-    }
 
-    // Guards the questions (with the article's and the template's names), the lines going
-    // with their template, F5 in browse mode merging at once, and an empty list where every
-    // action does nothing.
-    void eliminaEAggiungiInConsultazione() {
-        ProgrammaProva p(BASE);
-        QVERIFY(p.vaiScheda("tsModelli"));
+        QVERIFY(p.cliccaRiga("grModCons", 1));
+        p.messaggi().attendi(Tipo::OkAnnulla, "Premere OK quando la stampante è pronta.");
+        const QString testo = p.stampa("btnModStampa");
+        QVERIFY2(testo.contains("Pacco base") && testo.contains("RISO"), qPrintable(testo));
+        QCOMPARE(p.valore("SELECT Stampa_ModCons_id FROM parametri").toInt(), 4);
+        auto* tutti = p.trova<QPushButton>("btnModStampaElenco");
+        QVERIFY(!tutti->isVisibleTo(&p.main()));
+        p.messaggi().attendi(Tipo::Informazione, "Non ancora implementato");
+        tutti->click();
+
+        QVERIFY(p.cliccaRiga("grModCons", 0));
         p.messaggi().attendi(Tipo::SiNo,
                              "Eliminare l'articolo PASTA dal presente modello di consegna?");
         QTest::keyClick(&p.main(), Qt::Key_F6);
         QCOMPARE(p.elenco("grConsDett"), QStringList{"RISO|kg|1"});
-
         p.messaggi().attendi(Tipo::SiNo, "Eliminare il modello di consegna Pacco anziani?", false);
         QVERIFY(p.clicca("btnModElimina"));
-        QCOMPARE(p.elenco("grModCons").size(), 2);
+        QCOMPARE(p.elenco("grModCons").size(), 3);
         p.messaggi().attendi(Tipo::SiNo, "Eliminare il modello di consegna Pacco anziani?");
         QVERIFY(p.clicca("btnModElimina"));
-        QCOMPARE(p.elenco("grModCons"), QStringList{"Pacco base"});
-        QCOMPARE(p.righe("SELECT DISTINCT modelli_id FROM cons_dett"), QStringList{"4"});
+        QCOMPARE(p.elenco("grModCons"), QStringList({"Pacco base", "Pacco famiglia"}));
+        QCOMPARE(p.righe("SELECT DISTINCT modelli_id FROM cons_dett ORDER BY 1"),
+                 QStringList({"4", "5"}));
 
-        // Browse mode, no Conferma to come: the template's lines of one article are merged now.
         azioni::articolo(p, "riso", "0,5");
         QTest::keyClick(&p.main(), Qt::Key_F5);
-        QCOMPARE(p.righe("SELECT articoli_id, qta FROM cons_dett"), QStringList{"2|1.5"});
+        QCOMPARE(p.righe("SELECT articoli_id, qta FROM cons_dett WHERE modelli_id = 4"),
+                 QStringList{"2|2.5"});
         QVERIFY(!p.main().inModifica);
 
-        p.messaggi().attendi(Tipo::SiNo, "Eliminare il modello di consegna Pacco base?");
-        QVERIFY(p.clicca("btnModElimina"));
+        for (const char* nome : {"Pacco base", "Pacco famiglia"}) {
+            p.messaggi().attendi(Tipo::SiNo,
+                                 QString("Eliminare il modello di consegna %1?").arg(nome));
+            QVERIFY(p.clicca("btnModElimina"));
+        }
         QCOMPARE(p.valore("SELECT COUNT(*) FROM cons_dett").toInt(), 0);
         for (const char* pulsante : {"btnModModifica", "btnModElimina", "btnModStampa"})
             QVERIFY(p.clicca(pulsante));
         QTest::keyClick(&p.main(), Qt::Key_F5);
         QTest::keyClick(&p.main(), Qt::Key_F6);
         QVERIFY(!p.main().inModifica);
-        SENZA_PROBLEMI(p);
-    }
-
-    // Guards the print: the template's ID written for the report, which prints its name and
-    // lines. "Stampa tutti" is hidden and says
-    // it does not exist yet.
-    void stampa() {
-        ProgrammaProva p(BASE);
-        QVERIFY(p.vaiScheda("tsModelli"));
-        QVERIFY(p.cliccaRiga("grModCons", 1));
-        p.messaggi().attendi(Tipo::OkAnnulla, "Premere OK quando la stampante è pronta.");
-        const QString testo = p.stampa("btnModStampa");
-        QVERIFY2(testo.contains("Pacco base") && testo.contains("RISO"), qPrintable(testo));
-        QCOMPARE(p.valore("SELECT Stampa_ModCons_id FROM parametri").toInt(), 4);
-
-        auto* tutti = p.trova<QPushButton>("btnModStampaElenco");
-        QVERIFY(!tutti->isVisibleTo(&p.main()));
-        p.messaggi().attendi(Tipo::Informazione, "Non ancora implementato");
-        tutti->click();
         SENZA_PROBLEMI(p);
     }
 };

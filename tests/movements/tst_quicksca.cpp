@@ -1,6 +1,4 @@
-// The quick distribution: a beneficiary and a delivery template chosen in one dialog give
-// today's delivery with the template's lines, the day's declaration numbered in date order
-// and the card printed in the copies asked for.
+// The quick distribution: beneficiary and template chosen in one dialog.
 
 #include "AzioniDialoghi.h"
 #include "Datamodule.h"
@@ -29,13 +27,11 @@ const QStringList BASE = {
         DOMANI.toString(Qt::ISODate) + "', 1, 2, 1, 2)",
     "INSERT INTO scarichi_dett (master_id, articoli_id, qta) VALUES (9, 3, 1)"};
 
-// What the quick distribution dialog showed when it opened.
 struct Visto {
     QString scheda, modello;
 };
 
-// The quick distribution: `cognome` searched and template `modello` chosen in its dialog,
-// the renumbering warning when `avviso`, the copies dialog answered `copie`.
+// `cognome` searched, `modello` chosen, the renumbering warning if `avviso`, `copie` asked.
 void veloce(ProgrammaProva& p, const QString& cognome, const QString& modello, const QString& copie,
             Visto* visto, bool avviso = false) {
     p.messaggi().attendiDialogo([=, &p](QDialog& d) {
@@ -67,12 +63,10 @@ class TestQuickSca : public QObject {
     Q_OBJECT
 
 private slots:
-    // Guards the distribution made from the button, from F12 on "Start" (which opens
-    // "Scarichi" first) and on "Scarichi": reason 1, the family size, today, the next
-    // number, the template's lines as they are (a repeated article merged, the template
-    // left alone), the day's declaration numbered before tomorrow's at once (with the
-    // renumbering warning), the tab on it; the template chosen offered next; the card
-    // printed twice, once, never.
+    // Guards the distribution from the button and F12 (on "Start" opening "Scarichi"):
+    // reason 1, family size, today, next number, the template's lines (a repeated article
+    // merged, the template left alone), the day's declaration numbered before tomorrow's
+    // (warned), the chosen template offered next, the card printed in the copies asked.
     void scaricoDaModello() {
         ProgrammaProva p(BASE);
         QVERIFY(p.vaiScheda("tsScarichi"));
@@ -103,8 +97,7 @@ private slots:
         QCOMPARE(ultimoScarico(p), QStringList{"2"});
         QCOMPARE(p.stampe().size(), 3);
 
-        // No household size gives no recipients; a line added to a template outside its
-        // Conferma may repeat an article.
+        // No household size gives no recipients; a template may repeat an article.
         p.esegui("INSERT INTO cons_dett (modelli_id, articoli_id, qta) VALUES (3, 1, 2)");
         veloce(p, "rossini", "Pacco doppio", "Annulla", &visto);
         QTest::keyClick(&p.main(), Qt::Key_F12);
@@ -115,9 +108,8 @@ private slots:
         SENZA_PROBLEMI(p);
     }
 
-    // Guards what leaves nothing stored: no beneficiaries, no templates, the dialog
-    // cancelled, lines that cannot be copied (the header goes back too), a card being
-    // edited.
+    // Guards what leaves nothing stored: no beneficiaries, no templates, the dialog cancelled,
+    // lines that cannot be copied (the header goes back too), a card being edited.
     void nienteDaFare() {
         ProgrammaProva p({BASE[0], BASE[4]});
         QVERIFY(p.vaiScheda("tsScarichi"));
@@ -145,9 +137,8 @@ private slots:
         SENZA_PROBLEMI(p);
     }
 
-    // Guards the dialog's keys: the search, Up and Down moving the beneficiaries by one
-    // wherever the focus is but in the templates list, Enter closing on its release only,
-    // OK refused on an empty list, the shared list left unfiltered.
+    // Guards the dialog's keys (Up/Down move the beneficiaries but in the templates list,
+    // Enter closes on its own press only), OK refused on an empty list, the list unfiltered.
     void tastiDelDialogo() {
         ProgrammaProva p(BASE);
         TdmDati& dati = p.dati();
